@@ -1,0 +1,42 @@
+#pragma once
+
+// The one-character cell codes of the maze grid. The three solid codes are the
+// three highest values, so "is it a wall?" is a single comparison.
+namespace CellCode {
+constexpr char pillar = 'w';          // even row, even column; also everything outside the grid
+constexpr char wallThinAlongX = 'x';  // closed slot between rooms that neighbour along x
+constexpr char wallThinAlongZ = 'y';  // closed slot between rooms that neighbour along z
+constexpr char undecided = 'a';       // not yet visited by generation
+constexpr char openFloor = '0';       // opened slot, the entrance, eaten food
+constexpr char food = 'o';            // every room, and the exit opening
+}  // namespace CellCode
+
+// Solid exactly when the code, as a signed char, is "w" or greater.
+inline bool isSolid(char code) {
+    return static_cast<signed char>(code) >= static_cast<signed char>(CellCode::pillar);
+}
+
+// The world-to-cell rule along one axis: (trunc(coordinate) + 1) / 2, both
+// steps truncating toward zero. Cell k covers [2k - 1, 2k + 1) for coordinates
+// of -1 and more, and row or column 0 also covers (-3, -1].
+inline int cellIndexOf(float worldCoordinate) {
+    return (static_cast<int>(worldCoordinate) + 1) / 2;
+}
+
+// A small value type over the maze's cells. Copies are shallow: they share
+// `cells` with the record they came from, so a cell written through a copy
+// changes the maze itself (food collection relies on this).
+struct MazeGrid {
+    char** cells = nullptr;  // rows arrays of cols chars; owned by the Maze
+    int rows = 0;            // runs along world z
+    int cols = 0;            // runs along world x
+
+    // Any row and column may be asked. Outside the grid the answer is a wall,
+    // except for the cell in front of the entrance (-1, 1), which is a wall on
+    // purpose, and the cell beyond the exit opening (rows, cols - 2), which
+    // reads as food so that the player may step out to the sculpture.
+    char cellAt(int row, int col) const;
+    bool inBounds(int row, int col) const;
+    // No bounds check: callers test inBounds first.
+    void setCell(int row, int col, char code) const;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+
+#include "render/Mesh.h"
+
+class Player;
+class ShaderProgram;
+class Transform;
+
+// One mesh in GPU buffers, drawn with a shader program, placed by a transform
+// and lit by one point light. Draws are framed: bind, any number of draws,
+// unbind.
+class Model {
+public:
+    explicit Model(const char* objPath);
+
+    // Neither is owned: both belong to the scene and outlive the model.
+    void setShader(ShaderProgram* program) { shaderProgram = program; }
+    void setTransform(Transform* newTransform) { transform = newTransform; }
+    Transform* getTransform() const { return transform; }
+    void setLightPosition(const glm::vec3& newLightPosition) { lightPosition = newLightPosition; }
+
+    void bind() const;
+    void drawWithMatrix(const Player& player, const glm::mat4& modelMatrix) const;
+    void draw(const Player& player) const;
+    void unbind() const;
+    void release();
+
+    const Mesh& getMesh() const { return mesh; }
+    const glm::vec3& getLightPosition() const { return lightPosition; }
+
+private:
+    Mesh mesh;
+    ShaderProgram* shaderProgram = nullptr;
+    Transform* transform = nullptr;
+    glm::vec3 lightPosition;
+};
