@@ -1,0 +1,47 @@
+# A thin front over CMake. `make run` and `make test` install what is missing
+# (as root), build, and then play or test.
+BUILD_DIR := build
+ASAN_DIR := build-asan
+JOBS ?= $(shell nproc)
+XVFB := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
+# Under a real display the tests use it; without one they get a virtual one.
+WITH_DISPLAY := $(if $(DISPLAY),,$(XVFB))
+
+.PHONY: all build deps run test test-asan assets fuzz bench format clean
+
+all: build
+
+build:
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+deps:
+	scripts/install-deps.sh
+
+run: deps build
+	scripts/run-game.sh $(BUILD_DIR)/quorralith
+
+test: deps build test-asan
+	cd $(BUILD_DIR) && $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS)
+
+# The context-free tests again, under AddressSanitizer and UBSan.
+test-asan:
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DQUORRALITH_SANITIZE=ON
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS) -L pure
+
+assets:
+	scripts/make-assets.sh
+
+fuzz:
+	scripts/install-deps.sh fuzz
+	scripts/fuzz.sh
+
+bench: deps build
+	scripts/run-benchmarks.sh $(BUILD_DIR)
+
+format:
+	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)

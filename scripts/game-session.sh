@@ -1,0 +1,65 @@
+# Shell functions for driving the real game in an X display (a virtual one in
+# tests and headless runs). Sourced by scripts/run-game.sh and tests/e2e/*.sh;
+# they expect DISPLAY to name a server that this process started.
+
+# Puts the pointer where the game will centre it, so that the first frame reads
+# no cursor offset and the view starts straight ahead.
+centre_pointer() {
+    xdotool mousemove 512 384
+}
+
+# start_game BINARY DATA_DIR LOG: starts the game in the background with line
+# buffered output (so its lines can be read while it runs); sets GAME_PID.
+start_game() {
+    (cd "$2" && exec stdbuf -oL -eL "$1") >"$3" 2>&1 &
+    GAME_PID=$!
+}
+
+# wait_for_line LOG TEXT SECONDS: waits until LOG holds TEXT; fails on time-out
+# or when the game has already ended.
+wait_for_line() {
+    waited=0
+    while ! grep -q "$2" "$1" 2>/dev/null; do
+        if ! kill -0 "$GAME_PID" 2>/dev/null; then
+            return 1
+        fi
+        if [ "$waited" -ge "$(($3 * 10))" ]; then
+            return 1
+        fi
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+}
+
+# game_window: prints the id of the game's window.
+game_window() {
+    timeout 5 xdotool search --sync --onlyvisible --name '^Quorralith$' | head -n 1
+}
+
+# screenshot WINDOW FILE: saves the window's pixels (1024 x 768) as PNG.
+screenshot() {
+    import -window "$1" "$2"
+}
+
+# end_game_with_escape: taps Escape and waits for the game; sets GAME_STATUS.
+# Kills the game (and fails) if it does not end within ten seconds.
+end_game_with_escape() {
+    xdotool key Escape
+    waited=0
+    while kill -0 "$GAME_PID" 2>/dev/null; do
+        if [ "$waited" -ge 100 ]; then
+            kill "$GAME_PID"
+            GAME_STATUS=timeout
+            return 1
+        fi
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    wait "$GAME_PID"
+    GAME_STATUS=$?
+}
+
+# pixel FILE X Y: prints the pixel's colour as "r,g,b" (0 to 255).
+pixel() {
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
+}

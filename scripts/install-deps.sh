@@ -1,0 +1,48 @@
+#!/bin/sh
+# Installs the Debian packages that building, running and testing the game
+# need, and only those that are missing. Idempotent: a second run does nothing.
+# As root it runs apt-get; otherwise it prints the command for a root shell.
+#
+#   scripts/install-deps.sh          game build, run and tests
+#   scripts/install-deps.sh tools    the asset generator in tools/
+#   scripts/install-deps.sh fuzz     the libFuzzer targets
+set -eu
+
+game_packages="cmake make g++ pkg-config libglfw3-dev libglew-dev libglm-dev \
+libgtest-dev googletest libbenchmark-dev libgl1-mesa-dri libglx-mesa0 libgl-dev \
+xvfb xauth xdotool imagemagick x11-utils coreutils"
+tools_packages="cmake make g++ libsquish-dev libfreetype-dev fonts-dejavu-core"
+fuzz_packages="clang libclang-rt-14-dev"
+
+case "${1:-game}" in
+    game) wanted=$game_packages ;;
+    tools) wanted=$tools_packages ;;
+    fuzz) wanted="$game_packages $fuzz_packages" ;;
+    *) echo "usage: $0 [game|tools|fuzz]" >&2; exit 2 ;;
+esac
+
+missing=""
+for package in $wanted; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    case "$status" in
+        *"install ok installed"*) ;;
+        *) missing="$missing $package" ;;
+    esac
+done
+
+if [ -z "$missing" ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing Debian packages:$missing" >&2
+    echo "Install them as root with:" >&2
+    echo "  apt-get update && apt-get install -y$missing" >&2
+    exit 1
+fi
+
+echo "Installing:$missing"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+# shellcheck disable=SC2086
+apt-get install -y -qq $missing

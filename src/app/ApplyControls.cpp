@@ -1,0 +1,39 @@
+#include "app/ApplyControls.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include "player/Controls.h"
+
+namespace {
+
+bool keyPressed(GLFWwindow* window, int key) {
+    return glfwGetKey(window, key) == GLFW_PRESS;
+}
+
+// Each key is read once per frame: with sticky keys on, a tap between two
+// frames reads as pressed exactly once.
+ControlInput readControlInput(GLFWwindow* window) {
+    ControlInput input;
+    input.now = glfwGetTime();
+    glfwGetCursorPos(window, &input.cursorX, &input.cursorY);
+    glfwGetWindowSize(window, &input.windowWidth, &input.windowHeight);
+    input.forward = keyPressed(window, GLFW_KEY_W);
+    input.back = keyPressed(window, GLFW_KEY_S);
+    input.right = keyPressed(window, GLFW_KEY_D);
+    input.left = keyPressed(window, GLFW_KEY_A);
+    input.run = keyPressed(window, GLFW_KEY_LEFT_SHIFT);
+    input.crouch = keyPressed(window, GLFW_KEY_LEFT_CONTROL);
+    return input;
+}
+
+}  // namespace
+
+void applyControls(GLFWwindow* window, Player& player, const Maze& maze) {
+    // The control step's own clock lives for the whole run; the first step
+    // starts it, so the first frame does not move the player.
+    static ControlClock clock;
+    const ControlEffects effects = stepControls(clock, readControlInput(window), player, maze);
+    glViewport(0, 0, effects.viewportWidth, effects.viewportHeight);
+    glfwSetCursorPos(window, effects.cursorCentreX, effects.cursorCentreY);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <glm/vec3.hpp>
+
+// Every tuning value of the game shell in one place. There is no command line
+// or settings file: the game is what these say.
+namespace game {
+
+constexpr int windowWidthPixels = 1024;
+constexpr int windowHeightPixels = 768;
+constexpr const char* windowTitle = "Quorralith";
+constexpr int multisampleCount = 4;
+
+// Rooms along z (rows) and along x (columns): a 21 x 21 grid of cells.
+constexpr int roomRows = 10;
+constexpr int roomColumns = 10;
+
+// The centre of the entrance cell (row 0, column 1) at standing eye height.
+constexpr glm::vec3 startPosition{2.0f, 1.7f, 0.0f};
+
+// The light travels half a unit in front of the eye.
+constexpr float lightDistanceAheadOfEye = 0.5f;
+
+// The sculpture stands in the outside cell beyond the exit opening, turned a
+// hair less than half a turn (the single-precision value of 3.14159).
+constexpr float sculptureHeight = 1.2f;
+constexpr float sculptureTurnRadians = 3.14159f;
+constexpr glm::vec3 verticalAxis{0.0f, 1.0f, 0.0f};
+
+// The score line, in the text overlay's 800 x 600 pixel space (y up).
+constexpr int scoreLineX = 10;
+constexpr int scoreLineY = 560;
+constexpr int scoreLineSizePixels = 25;
+
+constexpr double reportIntervalSeconds = 1.0;
+
+}  // namespace game
+
+// The files the scene reads from the working directory.
+namespace asset {
+
+constexpr const char* cubeMesh = "cube_clean.obj";
+constexpr const char* sculptureMesh = "suzanne.obj";
+constexpr const char* wallVertexShader = "StandardShading.vertexshader";
+constexpr const char* wallFragmentShader = "StandardShading.fragmentshader";
+constexpr const char* wallDiffuseTexture = "diffuse.DDS";
+constexpr const char* wallSpecularTexture = "specular.DDS";
+constexpr const char* wallNormalTexture = "normal.bmp";
+constexpr const char* foodVertexShader = "foodShader.vertexshader";
+constexpr const char* foodFragmentShader = "foodShader.fragmentshader";
+constexpr const char* sculptureVertexShader = "suzanne.vertexshader";
+constexpr const char* sculptureFragmentShader = "suzanne.fragmentshader";
+constexpr const char* sculptureDiffuseTexture = "grad.DDS";
+constexpr const char* glyphAtlas = "Holstein.DDS";
+
+}  // namespace asset

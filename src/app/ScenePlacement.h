@@ -1,0 +1,20 @@
+#pragma once
+
+#include <glm/vec3.hpp>
+
+#include "app/GameConstants.h"
+#include "maze/MazeGrid.h"
+#include "player/Player.h"
+
+// The centre of the outside cell just beyond the exit opening (row `rows`,
+// column `cols` - 2), where the sculpture stands, at its display height.
+inline glm::vec3 sculpturePosition(const MazeGrid& grid) {
+    return {static_cast<float>(grid.cols - 2) * 2.0f, game::sculptureHeight,
+            static_cast<float>(grid.rows) * 2.0f};
+}
+
+// The light travels with the player, a little in front of the eye, so the
+// walls the player faces are always lit.
+inline glm::vec3 lightPositionFor(const Player& player) {
+    return player.getPosition() + player.getDirection() * game::lightDistanceAheadOfEye;
+}

@@ -1,0 +1,60 @@
+#include "app/Window.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <cstdio>
+
+#include "app/GameConstants.h"
+
+namespace {
+
+void requestCoreContext() {
+    glfwWindowHint(GLFW_SAMPLES, game::multisampleCount);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+}
+
+void setFixedGlState() {
+    glClearColor(0.0f, 0.0f, 0.4f, 0.0f);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    // GL's defaults: back faces culled, counter-clockwise is front.
+    glEnable(GL_CULL_FACE);
+}
+
+}  // namespace
+
+GLFWwindow* initWindow() {
+    if (!glfwInit()) {
+        std::fprintf(stderr, "Failed to initialize GLFW\n");
+        return nullptr;
+    }
+    requestCoreContext();
+    GLFWwindow* window = glfwCreateWindow(game::windowWidthPixels, game::windowHeightPixels,
+                                          game::windowTitle, nullptr, nullptr);
+    if (window == nullptr) {
+        std::fprintf(stderr,
+                     "Failed to open GLFW window. If you have an Intel GPU, they are not 3.3 "
+                     "compatible. Try the 2.1 version of the tutorials.\n");
+        glfwTerminate();
+        return nullptr;
+    }
+    glfwMakeContextCurrent(window);
+
+    // Core profiles hide extension entry points from GLEW's default lookup.
+    glewExperimental = true;
+    if (glewInit() != GLEW_OK) {
+        std::fprintf(stderr, "Failed to initialize GLEW\n");
+        // Nothing else holds the window: close the window system down too.
+        glfwTerminate();
+        return nullptr;
+    }
+
+    // A key tapped between two polls still reads as pressed once.
+    glfwSetInputMode(window, GLFW_STICKY_KEYS, GL_TRUE);
+    glfwSetCursorPos(window, game::windowWidthPixels / 2, game::windowHeightPixels / 2);
+    setFixedGlState();
+    return window;
+}

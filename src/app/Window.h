@@ -1,0 +1,8 @@
+#pragma once
+
+struct GLFWwindow;
+
+// Opens the game's window with an OpenGL 3.3 core context, loads the GL entry
+// points and sets the fixed GL state. Returns null after printing why on
+// standard error.
+GLFWwindow* initWindow();

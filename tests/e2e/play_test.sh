@@ -1,0 +1,61 @@
+#!/bin/sh
+# The real game, played: the first view shows walls, floor, a food cube and
+# the score line "Points:   0/101"; holding W for 0.7 s walks into the first
+# room, eats its food and the line becomes "Points:   1/101"; Escape ends the
+# game with exit code 0. The score line is compared, pixel for pixel, with the
+# same text rendered by the game's own overlay (score_line_reference).
+# Arguments: the game binary, the reference renderer, the data directory, a
+# scratch directory.
+set -u
+. "$(dirname "$0")/../../scripts/game-session.sh"
+game=$1 reference=$2 data=$3 scratch=$4
+mkdir -p "$scratch"
+log="$scratch/play.log"
+fail() { echo "FAIL: $*"; echo "---- game console ----"; cat "$log"; exit 1; }
+
+# The score line lies inside the top-left corner of the window.
+score_corner() { convert "$1" -crop 240x72+0+0 +repage "$2"; }
+# Number of pixels that differ between two images of the corner.
+differing_pixels() { compare -metric AE "$1" "$2" null: 2>&1; }
+
+for eaten in 0 1; do
+    "$reference" "$data" "Points:   $eaten/101" "$scratch/reference$eaten.ppm" ||
+        fail "reference renderer failed"
+    score_corner "$scratch/reference$eaten.ppm" "$scratch/reference$eaten.png"
+done
+[ "$(differing_pixels "$scratch/reference0.png" "$scratch/reference1.png")" -gt 0 ] ||
+    fail "the two reference lines look the same"
+
+centre_pointer
+start_game "$game" "$data" "$log"
+wait_for_line "$log" "ms/frame" 30 || fail "the game did not start"
+window=$(game_window)
+xdotool windowfocus --sync "$window"
+sleep 0.5
+screenshot "$window" "$scratch/start.png" || fail "no screenshot"
+
+background=0,0,102
+# Straight ahead and below the eye: the food cube of the first room.
+food=$(pixel "$scratch/start.png" 512 625)
+[ "$food" != "$background" ] || fail "no food cube ahead"
+# Bottom of the view: floor. Left and right at eye height: walls.
+for spot in "512 760" "100 384" "924 384"; do
+    # shellcheck disable=SC2086
+    [ "$(pixel "$scratch/start.png" $spot)" != "$background" ] || fail "nothing drawn at $spot"
+done
+score_corner "$scratch/start.png" "$scratch/start-corner.png"
+[ "$(differing_pixels "$scratch/start-corner.png" "$scratch/reference0.png")" = 0 ] ||
+    fail "the first score line is not 'Points:   0/101'"
+
+xdotool keydown w
+sleep 0.7
+xdotool keyup w
+sleep 0.5
+screenshot "$window" "$scratch/walked.png" || fail "no screenshot after walking"
+score_corner "$scratch/walked.png" "$scratch/walked-corner.png"
+[ "$(differing_pixels "$scratch/walked-corner.png" "$scratch/reference1.png")" = 0 ] ||
+    fail "after walking the score line is not 'Points:   1/101'"
+
+end_game_with_escape
+[ "$GAME_STATUS" = 0 ] || fail "exit code $GAME_STATUS after Escape"
+echo "PASS: scene drawn, food eaten, score line 0/101 then 1/101, Escape ends with 0"
