@@ -34,7 +34,7 @@ std::string slurp(const std::string& path) {
 
 // Points one standard descriptor at a file for the lifetime of the object.
 class Redirect {
-public:
+  public:
     Redirect(int descriptor, const std::string& path, int flags)
         : descriptor(descriptor), saved(dup(descriptor)) {
         const int fd = open(path.c_str(), flags, 0600);
@@ -48,7 +48,7 @@ public:
     Redirect(const Redirect&) = delete;
     Redirect& operator=(const Redirect&) = delete;
 
-private:
+  private:
     int descriptor;
     int saved;
 };

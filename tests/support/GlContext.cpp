@@ -45,7 +45,9 @@ void GlTest::SetUp() {
     glfwMakeContextCurrent(sharedWindow);
 }
 
-GLFWwindow* GlTest::window() { return sharedWindow; }
+GLFWwindow* GlTest::window() {
+    return sharedWindow;
+}
 
 Rgba readBackBufferPixel(int x, int y) {
     int width = 0;
