@@ -1,0 +1,63 @@
+#include "maze/Maze.h"
+
+#include <algorithm>
+
+namespace {
+// A grid has a slot or pillar on each side of every room.
+int gridSizeFor(int roomCount) {
+    // A negative room count would ask for a negative array length; it is
+    // treated as no rooms, which leaves a one-cell-thin grid that is not carved.
+    return 2 * std::max(roomCount, 0) + 1;
+}
+
+bool isPillarCell(int row, int col) {
+    return row % 2 == 0 && col % 2 == 0;
+}
+}  // namespace
+
+Maze::Maze(int roomRows, int roomColumns) : Maze(roomRows, roomColumns, randomInt) {}
+
+Maze::Maze(int roomRows, int roomColumns, PickFunction pickFunction)
+    : pick(std::move(pickFunction)) {
+    setRows(roomRows);
+    setColumns(roomColumns);
+    generate();
+}
+
+Maze::~Maze() {
+    freeGrid();
+}
+
+void Maze::setRows(int roomRows) {
+    grid.rows = gridSizeFor(roomRows);
+    resetGrid();
+}
+
+void Maze::setColumns(int roomColumns) {
+    grid.cols = gridSizeFor(roomColumns);
+    resetGrid();
+}
+
+void Maze::resetGrid() {
+    freeGrid();
+    grid.cells = new char*[grid.rows];
+    allocatedRows = grid.rows;
+    for (int row = 0; row < grid.rows; ++row) {
+        grid.cells[row] = new char[grid.cols];
+        for (int col = 0; col < grid.cols; ++col) {
+            grid.cells[row][col] = isPillarCell(row, col) ? CellCode::pillar : CellCode::undecided;
+        }
+    }
+}
+
+void Maze::freeGrid() {
+    if (grid.cells == nullptr) {
+        return;
+    }
+    for (int row = 0; row < allocatedRows; ++row) {
+        delete[] grid.cells[row];
+    }
+    delete[] grid.cells;
+    grid.cells = nullptr;
+    allocatedRows = 0;
+}

@@ -1,0 +1,118 @@
+#include <algorithm>
+#include <iterator>
+#include <list>
+#include <random>
+
+#include "maze/Maze.h"
+
+namespace {
+const CellPosition entrance{0, 1};
+// How many of the newest candidates the first pick may come from; every slot
+// that is added singly widens it by one, so picks favour recent candidates
+// from a tail that grows with the maze.
+constexpr int initialWindowSize = 2;
+// The smallest grid with a room in it: one room between two border lines.
+constexpr int smallestCarvableGridSize = 3;
+
+bool isOddIndex(int index) {
+    return index % 2 != 0;
+}
+}  // namespace
+
+int randomInt(int lo, int hi) {
+    // One device and one engine for the whole run, seeded once: each run gets
+    // a maze of its own, and no seed can be given.
+    static std::random_device device;
+    static std::mt19937 engine(device());
+    std::uniform_int_distribution<int> dist(lo, hi);
+    return dist(engine);
+}
+
+void Maze::generate() {
+    if (grid.rows < smallestCarvableGridSize || grid.cols < smallestCarvableGridSize) {
+        return;
+    }
+    const int lastRow = grid.rows - 1;
+    const int lastCol = grid.cols - 1;
+    for (int col = 1; col < lastCol; col += 2) {
+        grid.setCell(0, col, CellCode::wallThinAlongZ);
+        grid.setCell(lastRow, col, CellCode::wallThinAlongZ);
+    }
+    for (int row = 1; row < lastRow; row += 2) {
+        grid.setCell(row, 0, CellCode::wallThinAlongX);
+        grid.setCell(row, lastCol, CellCode::wallThinAlongX);
+    }
+    // The exit opening holds food that counts towards the total.
+    grid.setCell(lastRow, lastCol - 1, CellCode::food);
+    grid.setCell(entrance.first, entrance.second, CellCode::undecided);
+
+    // Entries are taken from anywhere near the end, so the list must drop one
+    // from its middle without shifting the rest.
+    std::list<CellPosition> options{entrance};
+    int windowSize = initialWindowSize;
+    while (!options.empty()) {
+        const int n = std::min(static_cast<int>(options.size()), windowSize);
+        // A pick outside the window would walk off the list.
+        const int idx = std::clamp(pick(0, n - 1), 0, n - 1);
+        const auto taken = std::prev(options.end(), idx + 1);
+        CellPosition pos = *taken;
+        options.erase(taken);
+        // Listed twice, or closed since it was listed: nothing left to open.
+        if (grid.cellAt(pos.first, pos.second) != CellCode::undecided) {
+            continue;
+        }
+        grid.setCell(pos.first, pos.second, CellCode::openFloor);
+        stepToUnvisited(pos);
+        grid.setCell(pos.first, pos.second, CellCode::food);
+
+        const std::vector<CellPosition> openings = unvisitedWalls(pos.first, pos.second);
+        for (const CellPosition& slot : openings) {
+            if (hasUnvisitedSide(slot.first, slot.second)) {
+                options.push_back(slot);
+                ++windowSize;
+            } else {
+                // Both rooms beside it are visited: opening it would make a loop.
+                grid.setCell(
+                    slot.first, slot.second,
+                    isOddIndex(slot.first) ? CellCode::wallThinAlongX : CellCode::wallThinAlongZ);
+            }
+        }
+        options.insert(options.end(), openings.begin(), openings.end());
+    }
+}
+
+std::vector<CellPosition> Maze::unvisitedWalls(int row, int col) const {
+    // The bounds leave out the border slots, which stay closed.
+    std::vector<CellPosition> walls;
+    const auto addIfUndecided = [&](bool inside, int r, int c) {
+        if (inside && grid.cellAt(r, c) == CellCode::undecided) {
+            walls.emplace_back(r, c);
+        }
+    };
+    addIfUndecided(row >= 2, row - 1, col);
+    addIfUndecided(row <= grid.rows - 3, row + 1, col);
+    addIfUndecided(col >= 2, row, col - 1);
+    addIfUndecided(col <= grid.cols - 3, row, col + 1);
+    return walls;
+}
+
+bool Maze::hasUnvisitedSide(int row, int col) const {
+    return grid.cellAt(row - 1, col) == CellCode::undecided ||
+           grid.cellAt(row + 1, col) == CellCode::undecided ||
+           grid.cellAt(row, col - 1) == CellCode::undecided ||
+           grid.cellAt(row, col + 1) == CellCode::undecided;
+}
+
+void Maze::stepToUnvisited(CellPosition& pos) const {
+    const int row = pos.first;
+    const int col = pos.second;
+    if (row != 0 && grid.cellAt(row - 1, col) == CellCode::undecided) {
+        pos.first = row - 1;
+    } else if (row != grid.rows - 1 && grid.cellAt(row + 1, col) == CellCode::undecided) {
+        pos.first = row + 1;
+    } else if (col != 0 && grid.cellAt(row, col - 1) == CellCode::undecided) {
+        pos.second = col - 1;
+    } else if (col != grid.cols - 1 && grid.cellAt(row, col + 1) == CellCode::undecided) {
+        pos.second = col + 1;
+    }
+}
