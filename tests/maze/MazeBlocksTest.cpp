@@ -7,6 +7,7 @@
 #include "maze/Maze.h"
 #include "maze/MazeBlocks.h"
 #include "support/GridPicture.h"
+#include "support/VectorExpect.h"
 
 using MazeBlocks::WallBlock;
 
@@ -35,12 +36,6 @@ void expectColumns(const glm::mat4& matrix, const glm::vec4& x, const glm::vec4&
     EXPECT_EQ(matrix[1], y);
     EXPECT_EQ(matrix[2], z);
     EXPECT_EQ(matrix[3], translation);
-}
-
-void expectVec3Eq(const glm::vec3& actual, const glm::vec3& expected) {
-    EXPECT_FLOAT_EQ(actual.x, expected.x);
-    EXPECT_FLOAT_EQ(actual.y, expected.y);
-    EXPECT_FLOAT_EQ(actual.z, expected.z);
 }
 }  // namespace
 
@@ -89,11 +84,11 @@ TEST(MazeBlocks, PillarsAndFloorsAreUnscaledCubesAtTheCellCentre) {
     const glm::mat4 pillar = MazeBlocks::pillarMatrix(3, 4);
     EXPECT_EQ(pillar, glm::translate(glm::mat4(1.0f), glm::vec3(8, 1, 6)));
     // The pillar fills its cell and reaches from the floor's top to y = 2.
-    expectVec3Eq(corner(pillar, -1, -1, -1), {7, 0, 5});
-    expectVec3Eq(corner(pillar, 1, 1, 1), {9, 2, 7});
+    expectVec3Near(corner(pillar, -1, -1, -1), {7, 0, 5});
+    expectVec3Near(corner(pillar, 1, 1, 1), {9, 2, 7});
     const glm::mat4 floor = MazeBlocks::floorMatrix(3, 4);
-    expectVec3Eq(corner(floor, 1, 1, 1), {9, 0, 7});
-    expectVec3Eq(MazeBlocks::entranceMatrix()[3], {2, 1, -2});
+    expectVec3Near(corner(floor, 1, 1, 1), {9, 0, 7});
+    expectVec3Near(MazeBlocks::entranceMatrix()[3], {2, 1, -2});
 }
 
 TEST(MazeBlocks, WallsAreThinnedAcrossTheirOwnSlotOnly) {

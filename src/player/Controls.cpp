@@ -1,0 +1,123 @@
+#include "player/Controls.h"
+
+#include "maze/Maze.h"
+#include "player/Player.h"
+
+namespace {
+constexpr float standingEyeHeight = 1.7f;
+constexpr float crouchingEyeHeight = 1.0f;
+// Only the horizontal parts of the view vectors move the player: looking up
+// or down shortens a step instead of lifting it.
+const glm::vec3 horizontalOnly{1.0f, 0.0f, 1.0f};
+// The player keeps this far from a neighbouring wall face; a cell is 2 wide,
+// so the far-side margin is the same distance from the next edge.
+constexpr float wallMargin = 0.15f;
+constexpr float farWallMargin = 1.85f;
+
+// A minimised window reports no size; taking one pixel keeps the aspect ratio
+// and the cursor centre finite.
+int atLeastOnePixel(int sizePixels) {
+    return sizePixels <= 0 ? 1 : sizePixels;
+}
+
+// The turn for a cursor offset from the centre: the difference is taken in
+// double precision, as the cursor is reported, and then scaled.
+float turnFor(float radiansPerPixel, int centrePixels, double cursorPixels) {
+    return radiansPerPixel * static_cast<float>(static_cast<double>(centrePixels) - cursorPixels);
+}
+
+glm::vec3 candidatePosition(const ControlInput& input, const Player& player, float speed) {
+    glm::vec3 newPos = player.getPosition();
+    const glm::vec3 forward = player.getDirection() * horizontalOnly;
+    const glm::vec3 sideways = player.getRight() * horizontalOnly;
+    if (input.forward) {
+        newPos += forward * speed;
+    }
+    if (input.back) {
+        newPos -= forward * speed;
+    }
+    if (input.right) {
+        newPos += sideways * speed;
+    }
+    if (input.left) {
+        newPos -= sideways * speed;
+    }
+    newPos.y = input.crouch ? crouchingEyeHeight : standingEyeHeight;
+    return newPos;
+}
+
+// How far into its cell a coordinate lies, measured from the cell's low edge
+// at 2k - 1, in [0, 2). The parity of the truncated coordinate tells which
+// half of the cell it is in.
+float offsetInCell(float coordinate) {
+    const int whole = static_cast<int>(coordinate);
+    const float fraction = coordinate - static_cast<float>(whole);
+    return fraction + (whole % 2 == 0 ? 1.0f : 0.0f);
+}
+
+// The push along one axis, away from the low or the high neighbour's face.
+float pushFrom(float offset, bool lowNeighbourSolid, bool highNeighbourSolid) {
+    if (offset < wallMargin && lowNeighbourSolid) {
+        return wallMargin - offset;
+    }
+    if (offset > farWallMargin && highNeighbourSolid) {
+        return farWallMargin - offset;
+    }
+    return 0.0f;
+}
+}  // namespace
+
+ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Player& player,
+                            const Maze& maze) {
+    if (!clock.started) {
+        clock.lastFrameTime = input.now;
+        clock.started = true;
+    }
+    const float deltaTime = static_cast<float>(input.now - clock.lastFrameTime);
+
+    ControlEffects effects;
+    effects.viewportWidth = atLeastOnePixel(input.windowWidth);
+    effects.viewportHeight = atLeastOnePixel(input.windowHeight);
+    player.setAspectRatio(static_cast<float>(effects.viewportWidth) /
+                          static_cast<float>(effects.viewportHeight));
+    const int centreX = effects.viewportWidth / 2;
+    const int centreY = effects.viewportHeight / 2;
+    effects.cursorCentreX = centreX;
+    effects.cursorCentreY = centreY;
+
+    // The offset is the cursor's position before it goes back to the centre.
+    player.look(turnFor(player.getMouseSpeed(), centreX, input.cursorX),
+                turnFor(player.getMouseSpeed(), centreY, input.cursorY));
+
+    const int run = input.run ? 1 : 0;
+    const float speed = player.getWalkSpeed() * deltaTime * static_cast<float>(run + 1);
+    const glm::vec3 newPos = candidatePosition(input, player, speed);
+    // Only the destination cell is tested; a refused step keeps the height too.
+    const char destination = maze.getGrid().cellAt(cellIndexOf(newPos.z), cellIndexOf(newPos.x));
+    if (!isSolid(destination)) {
+        player.setPosition(newPos);
+    }
+
+    clock.lastFrameTime = input.now;
+    return effects;
+}
+
+glm::vec3 wallCorrection(const glm::vec3& position, const Maze& maze) {
+    const int row = cellIndexOf(position.z);
+    const int column = cellIndexOf(position.x);
+    const MazeGrid m = maze.getGrid();
+    // Outside the grid (the entrance's outer half, the cell beyond the exit)
+    // there is nothing to keep away from.
+    if (row < 0 || row >= m.rows || position.z < -1.0f) {
+        return glm::vec3(0.0f);
+    }
+    if (column < 0 || column >= m.cols || position.x < -1.0f) {
+        return glm::vec3(0.0f);
+    }
+    // Only the side neighbours push; a corner touching diagonally does not.
+    const float dz = pushFrom(offsetInCell(position.z), isSolid(m.cellAt(row - 1, column)),
+                              isSolid(m.cellAt(row + 1, column)));
+    const float dx = pushFrom(offsetInCell(position.x), isSolid(m.cellAt(row, column - 1)),
+                              isSolid(m.cellAt(row, column + 1)));
+    return glm::vec3(dx, 0.0f, dz);
+}

@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "maze/Maze.h"
+#include "player/Controls.h"
+#include "player/Player.h"
+#include "support/GridPicture.h"
+#include "support/VectorExpect.h"
+
+namespace {
+constexpr int windowWidth = 1024;
+constexpr int windowHeight = 768;
+constexpr double centreX = 512.0;
+constexpr double centreY = 384.0;
+constexpr double tenthOfASecond = 0.1;
+
+int alwaysNewest(int lo, int) {
+    return lo;
+}
+
+// The 2 x 2 worked example: entrance (0, 1), rooms at x = 2, 6 and z = 2, 6,
+// open slots (1, 2), (2, 3), (3, 2), exit opening (4, 3) at x = 6, z = 8.
+//   w0wyw
+//   xo0ox
+//   wyw0w
+//   xo0ox
+//   wywow
+class Controls : public testing::Test {
+  protected:
+    Maze maze{2, 2, alwaysNewest};
+    Player player;
+    ControlClock clock;
+    double now = 10.0;
+
+    ControlInput frameInput() const {
+        ControlInput input;
+        input.now = now;
+        input.cursorX = centreX;
+        input.cursorY = centreY;
+        input.windowWidth = windowWidth;
+        input.windowHeight = windowHeight;
+        return input;
+    }
+
+    // Puts the player somewhere and runs the first step, which only looks.
+    void startAt(const glm::vec3& position) {
+        player.setPosition(position);
+        stepControls(clock, frameInput(), player, maze);
+    }
+
+    ControlEffects step(ControlInput input, double seconds) {
+        now += seconds;
+        input.now = now;
+        return stepControls(clock, input, player, maze);
+    }
+
+    // One frame as the game runs it: controls, then the push from the walls.
+    void frame(const ControlInput& input, double seconds) {
+        step(input, seconds);
+        player.setPosition(player.getPosition() + wallCorrection(player.getPosition(), maze));
+    }
+
+    bool standsInSolidCell() const {
+        const glm::vec3& p = player.getPosition();
+        return isSolid(maze.getGrid().cellAt(cellIndexOf(p.z), cellIndexOf(p.x)));
+    }
+
+    ControlInput forward() const {
+        ControlInput input = frameInput();
+        input.forward = true;
+        return input;
+    }
+};
+
+}  // namespace
+
+TEST_F(Controls, FirstStepOnlyLooksEvenWithAKeyHeld) {
+    player.setPosition({2.0f, 1.7f, 2.0f});
+    ControlInput input = forward();
+    input.run = true;
+    const ControlEffects effects = stepControls(clock, input, player, maze);
+    EXPECT_EQ(player.getPosition(), glm::vec3(2.0f, 1.7f, 2.0f));
+    // The look ran although the cursor sat at the centre.
+    EXPECT_NE(player.getRight(), glm::vec3(0.0f));
+    EXPECT_EQ(player.getHorizontalAngle(), 0.0f);
+    EXPECT_EQ(effects.viewportWidth, windowWidth);
+    EXPECT_EQ(effects.viewportHeight, windowHeight);
+    EXPECT_EQ(effects.cursorCentreX, centreX);
+    EXPECT_EQ(effects.cursorCentreY, centreY);
+}
+
+TEST_F(Controls, CursorRightOfCentreTurnsRightAndAboveLooksUp) {
+    startAt({2.0f, 1.7f, 2.0f});
+    ControlInput input = frameInput();
+    input.cursorX = centreX + 100.0;
+    input.cursorY = centreY - 20.0;
+    step(input, tenthOfASecond);
+    EXPECT_FLOAT_EQ(player.getHorizontalAngle(), -0.5f);
+    EXPECT_FLOAT_EQ(player.getVerticalAngle(), 0.1f);
+    // Yaw 0 looks along +z with +x on the left, so turning right heads to -x.
+    EXPECT_LT(player.getDirection().x, 0.0f);
+    EXPECT_GT(player.getDirection().y, 0.0f);
+}
+
+TEST_F(Controls, OddWindowSizesCentreTheCursorRoundingDown) {
+    startAt({2.0f, 1.7f, 2.0f});
+    ControlInput input = frameInput();
+    input.windowWidth = 1025;
+    input.windowHeight = 769;
+    input.cursorX = 512.0;
+    input.cursorY = 384.0;
+    const ControlEffects effects = step(input, tenthOfASecond);
+    EXPECT_EQ(effects.cursorCentreX, 512.0);
+    EXPECT_EQ(effects.cursorCentreY, 384.0);
+    EXPECT_EQ(player.getHorizontalAngle(), 0.0f);
+    EXPECT_FLOAT_EQ(player.getAspectRatio(), 1025.0f / 769.0f);
+}
+
+TEST_F(Controls, MinimisedWindowKeepsTheAspectRatioFinite) {
+    startAt({2.0f, 1.7f, 2.0f});
+    ControlInput input = frameInput();
+    input.windowHeight = 0;
+    ControlEffects effects = step(input, tenthOfASecond);
+    EXPECT_EQ(effects.viewportHeight, 1);
+    EXPECT_EQ(effects.cursorCentreY, 0.0);
+    EXPECT_EQ(player.getAspectRatio(), 1024.0f);
+    input.windowWidth = 0;
+    effects = step(input, tenthOfASecond);
+    EXPECT_EQ(effects.viewportWidth, 1);
+    EXPECT_TRUE(std::isfinite(player.getProjectionMatrix()[0][0]));
+}
+
+TEST_F(Controls, StepLengthFollowsTheClockAndRunDoublesIt) {
+    startAt({2.0f, 1.7f, 2.0f});
+    step(forward(), tenthOfASecond);
+    expectVec3Near(player.getPosition(), {2.0f, 1.7f, 2.3f});
+    ControlInput running = forward();
+    running.run = true;
+    step(running, tenthOfASecond);
+    expectVec3Near(player.getPosition(), {2.0f, 1.7f, 2.9f});
+}
+
+TEST_F(Controls, KeysMoveAlongTheHorizontalPartsOfTheViewOnly) {
+    startAt({2.0f, 1.7f, 2.0f});
+    ControlInput lookUp = frameInput();
+    lookUp.cursorY = centreY - 200.0;  // one radian up
+    step(lookUp, tenthOfASecond);
+    ControlInput keys = frameInput();
+    keys.forward = true;
+    keys.left = true;
+    step(keys, tenthOfASecond);
+    // Forward is shortened by the pitch's cosine; left is -right, towards +x.
+    expectVec3Near(player.getPosition(), {2.0f + 0.3f, 1.7f, 2.0f + 0.3f * std::cos(1.0f)}, 1e-3f);
+    ControlInput opposite = frameInput();
+    opposite.forward = true;
+    opposite.back = true;
+    const glm::vec3 before = player.getPosition();
+    step(opposite, tenthOfASecond);
+    expectVec3Near(player.getPosition(), before);
+}
+
+TEST_F(Controls, CrouchTakesEffectOnlyWithAnAcceptedStep) {
+    startAt({2.0f, 1.7f, 2.9f});
+    ControlInput crouch = frameInput();
+    crouch.crouch = true;
+    step(crouch, tenthOfASecond);
+    EXPECT_EQ(player.getPosition().y, 1.0f);
+    step(frameInput(), tenthOfASecond);
+    EXPECT_EQ(player.getPosition().y, 1.7f);
+    // Into the wall (2, 1) at z = 3: the whole step is refused, height too.
+    ControlInput crouchIntoWall = forward();
+    crouchIntoWall.crouch = true;
+    step(crouchIntoWall, tenthOfASecond);
+    EXPECT_EQ(player.getPosition(), glm::vec3(2.0f, 1.7f, 2.9f));
+}
+
+TEST_F(Controls, WalkingIntoAWallStopsAtTheMargin) {
+    startAt({2.0f, 1.7f, 2.0f});
+    for (int i = 0; i < 120; ++i) {
+        frame(forward(), 1.0 / 60.0);
+        ASSERT_FALSE(standsInSolidCell());
+    }
+    expectVec3Near(player.getPosition(), {2.0f, 1.7f, 2.85f});
+}
+
+TEST_F(Controls, WalkingAtASlantSlidesAlongTheWall) {
+    startAt({2.0f, 1.7f, 2.5f});
+    ControlInput turn = frameInput();
+    turn.cursorX = centreX - 157.0;  // an eighth of a turn left: between +z and +x
+    step(turn, tenthOfASecond);
+    for (int i = 0; i < 30; ++i) {
+        frame(forward(), 1.0 / 60.0);
+        ASSERT_FALSE(standsInSolidCell());
+    }
+    EXPECT_NEAR(player.getPosition().z, 2.85f, 1e-5f);
+    EXPECT_GT(player.getPosition().x, 2.9f);
+}
+
+TEST_F(Controls, CorrectionPushesOnlyAwayFromSideNeighbours) {
+    // Room (1, 1) has the border wall (1, 0) on its left: pushed out to 1.15.
+    expectVec3Near(wallCorrection({1.05f, 1.7f, 2.0f}, maze), {0.1f, 0.0f, 0.0f});
+    // Room (1, 3) at its corner with the pillar (2, 2): the side neighbours
+    // (1, 2) and (2, 3) are open, so the diagonal pillar does not push.
+    EXPECT_EQ(wallCorrection({5.05f, 1.7f, 2.95f}, maze), glm::vec3(0.0f));
+    // Both axes at once near two walls: (0, 3) above and (1, 4) to the right.
+    expectVec3Near(wallCorrection({6.95f, 1.7f, 1.1f}, maze), {-0.1f, 0.0f, 0.05f});
+}
+
+TEST_F(Controls, EntranceHoldsThePlayerInsideAndNeverLetsThemPastMinusThree) {
+    startAt({2.0f, 1.7f, 0.0f});
+    ControlInput back = frameInput();
+    back.back = true;
+    for (int i = 0; i < 60; ++i) {
+        frame(back, 1.0 / 60.0);
+    }
+    EXPECT_NEAR(player.getPosition().z, -0.85f, 1e-5f);
+    // Steps long enough to cross z = -1 land in row 0 and are accepted; no
+    // correction applies out there, but row -1 begins at -3.
+    for (int i = 0; i < 10; ++i) {
+        frame(back, 1.0 / 6.0);
+        EXPECT_GT(player.getPosition().z, -3.0f);
+    }
+    EXPECT_LT(player.getPosition().z, -2.5f);
+}
+
+TEST_F(Controls, PlayerCanStepIntoTheCellBeyondTheExitButNoFurther) {
+    startAt({6.0f, 1.7f, 8.0f});
+    for (int i = 0; i < 10; ++i) {
+        frame(forward(), 1.0 / 6.0);
+        EXPECT_LT(player.getPosition().z, 11.0f);
+    }
+    EXPECT_GT(player.getPosition().z, 9.0f);
+    EXPECT_EQ(cellIndexOf(player.getPosition().z), maze.getGrid().rows);
+    EXPECT_EQ(wallCorrection(player.getPosition(), maze), glm::vec3(0.0f));
+}
+
+TEST_F(Controls, AStepLongerThanAWallCarriesThePlayerAcross) {
+    // Only the destination is tested: a stall of a second jumps the wall (2, 1).
+    startAt({2.0f, 1.7f, 2.0f});
+    step(forward(), 1.5);
+    expectVec3Near(player.getPosition(), {2.0f, 1.7f, 6.5f});
+}
