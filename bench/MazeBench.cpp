@@ -1,0 +1,56 @@
+#include <benchmark/benchmark.h>
+
+#include "maze/Maze.h"
+#include "maze/MazeBlocks.h"
+#include "player/Controls.h"
+#include "player/Player.h"
+
+namespace {
+constexpr int tenRooms = 10;
+constexpr double secondsPerFrame = 1.0 / 60.0;
+
+void BM_GenerateTenByTenMaze(benchmark::State& state) {
+    for (auto _ : state) {
+        const Maze maze(tenRooms, tenRooms);
+        benchmark::DoNotOptimize(maze.getGrid().cells[1][1]);
+    }
+}
+BENCHMARK(BM_GenerateTenByTenMaze);
+
+// One frame's controls and wall push, walking with a slight turn so that the
+// player keeps meeting walls and sliding along them.
+void BM_ControlStepWithCorrection(benchmark::State& state) {
+    const Maze maze(tenRooms, tenRooms);
+    Player player;
+    player.setPosition({2.0f, 1.7f, 0.0f});
+    ControlClock clock;
+    ControlInput input;
+    input.windowWidth = 1024;
+    input.windowHeight = 768;
+    input.cursorX = 511.0;
+    input.cursorY = 384.0;
+    input.forward = true;
+    for (auto _ : state) {
+        input.now += secondsPerFrame;
+        stepControls(clock, input, player, maze);
+        player.setPosition(player.getPosition() + wallCorrection(player.getPosition(), maze));
+        benchmark::DoNotOptimize(player.getViewMatrix());
+    }
+}
+BENCHMARK(BM_ControlStepWithCorrection);
+
+// The matrices of one frame's 682 wall-model blocks and 101 food cubes.
+void BM_TenByTenBlockList(benchmark::State& state) {
+    const Maze maze(tenRooms, tenRooms);
+    for (auto _ : state) {
+        float sum = 0.0f;
+        MazeBlocks::forEachWallBlock(
+            maze.getGrid(),
+            [&](MazeBlocks::WallBlock, const glm::mat4& matrix) { sum += matrix[3][0]; });
+        MazeBlocks::forEachFoodBlock(
+            maze.getGrid(), [&](int, int, const glm::mat4& matrix) { sum += matrix[3][2]; });
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_TenByTenBlockList);
+}  // namespace
