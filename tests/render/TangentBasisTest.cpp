@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <glm/glm.hpp>
 
+#include "support/VectorExpect.h"
+
 namespace {
 
 constexpr float kTolerance = 1e-6f;
@@ -37,12 +39,6 @@ Basis basisOf(const Triangles& triangles) {
     return basis;
 }
 
-void expectNear(const glm::vec3& actual, const glm::vec3& expected) {
-    EXPECT_NEAR(actual.x, expected.x, kTolerance);
-    EXPECT_NEAR(actual.y, expected.y, kTolerance);
-    EXPECT_NEAR(actual.z, expected.z, kTolerance);
-}
-
 bool isFinite(const glm::vec3& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
@@ -60,8 +56,8 @@ TEST(TangentBasis, AlignedTriangleGetsUnitTangentAlongUAndBitangentAlongV) {
     ASSERT_EQ(basis.tangents.size(), 3u);
     ASSERT_EQ(basis.bitangents.size(), 3u);
     for (int i = 0; i < 3; ++i) {
-        expectNear(basis.tangents[i], glm::vec3(1, 0, 0));
-        expectNear(basis.bitangents[i], glm::vec3(0, 1, 0));
+        expectVec3Near(basis.tangents[i], glm::vec3(1, 0, 0), kTolerance);
+        expectVec3Near(basis.bitangents[i], glm::vec3(0, 1, 0), kTolerance);
     }
 }
 
@@ -71,8 +67,8 @@ TEST(TangentBasis, MirroredUTurnsTheTangentBackToTheBitangentsSide) {
     const Basis basis = basisOf(triangles);
     ASSERT_EQ(basis.tangents.size(), 3u);
     for (int i = 0; i < 3; ++i) {
-        expectNear(basis.tangents[i], glm::vec3(1, 0, 0));
-        expectNear(basis.bitangents[i], glm::vec3(0, 1, 0));
+        expectVec3Near(basis.tangents[i], glm::vec3(1, 0, 0), kTolerance);
+        expectVec3Near(basis.bitangents[i], glm::vec3(0, 1, 0), kTolerance);
     }
 }
 
@@ -81,8 +77,8 @@ TEST(TangentBasis, TangentIsMadePerpendicularToTheNormalAndUnitLength) {
     triangles.add({{0, 0, 0}, {1, 0, 1}, {0, 1, 0}}, kUnitUvs, kFacingZ);
     const Basis basis = basisOf(triangles);
     ASSERT_EQ(basis.tangents.size(), 3u);
-    expectNear(basis.tangents[0], glm::vec3(1, 0, 0));
-    expectNear(basis.bitangents[0], glm::vec3(0, 1, 0));
+    expectVec3Near(basis.tangents[0], glm::vec3(1, 0, 0), kTolerance);
+    expectVec3Near(basis.bitangents[0], glm::vec3(0, 1, 0), kTolerance);
 }
 
 TEST(TangentBasis, NormalIsUsedAsGivenWithoutNormalising) {
@@ -92,7 +88,7 @@ TEST(TangentBasis, NormalIsUsedAsGivenWithoutNormalising) {
     triangles.add({{0, 0, 0}, {1, 0, 1}, {0, 1, 0}}, kUnitUvs, glm::vec3(0, 0, 2));
     const Basis basis = basisOf(triangles);
     ASSERT_EQ(basis.tangents.size(), 3u);
-    expectNear(basis.tangents[0], glm::normalize(glm::vec3(1, 0, -3)));
+    expectVec3Near(basis.tangents[0], glm::normalize(glm::vec3(1, 0, -3)), kTolerance);
 }
 
 TEST(TangentBasis, HandednessOfExactlyZeroLeavesTheTangentUnflipped) {
@@ -101,8 +97,8 @@ TEST(TangentBasis, HandednessOfExactlyZeroLeavesTheTangentUnflipped) {
     triangles.add({{0, 0, 0}, {1, 0, 0}, {0, 0, 1}}, kUnitUvs, kFacingZ);
     const Basis basis = basisOf(triangles);
     ASSERT_EQ(basis.tangents.size(), 3u);
-    expectNear(basis.tangents[0], glm::vec3(1, 0, 0));
-    expectNear(basis.bitangents[0], glm::vec3(0, 0, 1));
+    expectVec3Near(basis.tangents[0], glm::vec3(1, 0, 0), kTolerance);
+    expectVec3Near(basis.bitangents[0], glm::vec3(0, 0, 1), kTolerance);
 }
 
 TEST(TangentBasis, EachTriangleGetsItsOwnBasis) {
@@ -111,11 +107,11 @@ TEST(TangentBasis, EachTriangleGetsItsOwnBasis) {
     triangles.add(kUnitTriangle, {{0, 0}, {0, 1}, {1, 0}}, kFacingZ);
     const Basis basis = basisOf(triangles);
     ASSERT_EQ(basis.tangents.size(), 6u);
-    expectNear(basis.bitangents[0], glm::vec3(0, 1, 0));
+    expectVec3Near(basis.bitangents[0], glm::vec3(0, 1, 0), kTolerance);
     // u grows along y here, and v along x: the tangent is flipped to the
     // bitangent's side of the normal.
-    expectNear(basis.bitangents[3], glm::vec3(1, 0, 0));
-    expectNear(basis.tangents[3], glm::vec3(0, -1, 0));
+    expectVec3Near(basis.bitangents[3], glm::vec3(1, 0, 0), kTolerance);
+    expectVec3Near(basis.tangents[3], glm::vec3(0, -1, 0), kTolerance);
 }
 
 TEST(TangentBasis, EmptyInputLeavesBothOutputsEmpty) {
@@ -138,8 +134,8 @@ TEST(TangentBasis, TriangleWithoutUvAreaGetsAFiniteBasisAroundItsNormal) {
         EXPECT_NEAR(glm::dot(basis.tangents[i], triangles.normals[i]), 0.0f, kTolerance);
     }
     // For a normal along +z the chosen basis is the usual u = +x, v = +y.
-    expectNear(basis.tangents[0], glm::vec3(1, 0, 0));
-    expectNear(basis.bitangents[0], glm::vec3(0, 1, 0));
+    expectVec3Near(basis.tangents[0], glm::vec3(1, 0, 0), kTolerance);
+    expectVec3Near(basis.bitangents[0], glm::vec3(0, 1, 0), kTolerance);
 }
 
 TEST(TangentBasis, TriangleWithoutAreaOrNormalStillGetsFiniteValues) {

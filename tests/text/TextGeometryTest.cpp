@@ -30,14 +30,6 @@ void expectUvNear(const glm::vec2& actual, float s, float t) {
 
 }  // namespace
 
-TEST(TextGeometry, AdvanceIsFortyPercentOfTheSizeTruncated) {
-    EXPECT_EQ(textAdvance(25), 10);
-    EXPECT_EQ(textAdvance(1), 0);
-    EXPECT_EQ(textAdvance(2), 0);
-    EXPECT_EQ(textAdvance(3), 1);
-    EXPECT_EQ(textAdvance(24), 9);
-}
-
 TEST(TextGeometry, SizeTwentyFiveGivesQuadsTenWideAndTwentyFiveHigh) {
     const TextGeometry geometry = buildTextGeometry("AB", kScoreX, kScoreY, kScoreSize);
     ASSERT_EQ(geometry.vertices.size(), 12u);
@@ -66,7 +58,10 @@ TEST(TextGeometry, ScoreLineOfFifteenCharactersEndsAtOneHundredSixty) {
     EXPECT_EQ(geometry.vertices[84 + kUpLeft].x, 150.0f);
 }
 
-TEST(TextGeometry, TinySizesGiveQuadsOfNoOrOnePixelWidth) {
+TEST(TextGeometry, AdvanceIsFortyPercentOfTheSizeTruncatedSoTinySizesShowNothing) {
+    EXPECT_EQ(textAdvance(25), 10);
+    EXPECT_EQ(textAdvance(24), 9);
+    EXPECT_EQ(textAdvance(3), 1);
     for (int size : {1, 2}) {
         const TextGeometry geometry = buildTextGeometry("xy", 0, 0, size);
         for (const glm::vec2& corner : geometry.vertices) {
