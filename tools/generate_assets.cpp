@@ -1,0 +1,102 @@
+// Writes every data file the game reads: meshes, textures and shaders.
+// Usage: generate_assets OUTPUT_DIRECTORY
+// The output depends on nothing but this code, its shader sources and the
+// font: the same bytes on every run, so data/ changes only when they do.
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "BmpWriter.h"
+#include "ByteWriter.h"
+#include "CubeMesh.h"
+#include "DdsWriter.h"
+#include "GlyphAtlas.h"
+#include "ObjWriter.h"
+#include "StoneWall.h"
+#include "Trophy.h"
+
+namespace {
+
+constexpr int kWallTextureSize = 512;
+constexpr int kTrophyTextureSize = 256;
+constexpr int kAtlasSize = 512;  // 32-texel cells
+const char* const kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
+
+const char* const kShaderFiles[] = {
+    "StandardShading.vertexshader",  "StandardShading.fragmentshader",
+    "foodShader.vertexshader",       "foodShader.fragmentshader",
+    "suzanne.vertexshader",          "suzanne.fragmentshader",
+    "TextVertexShader.vertexshader", "TextVertexShader.fragmentshader",
+};
+
+class Output {
+  public:
+    explicit Output(std::string directory) : directory(std::move(directory)) {}
+
+    template <typename Content>
+    bool write(const std::string& name, const Content& content) {
+        const std::string path = directory + "/" + name;
+        if (!writeFile(path, content)) {
+            return false;
+        }
+        std::printf("wrote %s\n", path.c_str());
+        return true;
+    }
+
+  private:
+    std::string directory;
+};
+
+bool readText(const std::string& path, std::string& text) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        return false;
+    }
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    text = contents.str();
+    return true;
+}
+
+bool writeMeshes(Output& output) {
+    return output.write("cube_clean.obj", encodeObj(makeCube(), "Wall and food block")) &&
+           output.write("suzanne.obj", encodeObj(makeTrophyMesh(), "Trophy beyond the exit"));
+}
+
+bool writeTextures(Output& output) {
+    const WallMaterial wall = makeStoneWall(kWallTextureSize);
+    const std::optional<Image> atlas = renderGlyphAtlas(kFontPath, kAtlasSize);
+    return output.write("diffuse.DDS", encodeDds(wall.diffuse, DxtFormat::Dxt1)) &&
+           output.write("specular.DDS", encodeDds(wall.specular, DxtFormat::Dxt1)) &&
+           output.write("normal.bmp", encodeBmp(wall.normal)) &&
+           output.write("grad.DDS",
+                        encodeDds(makeTrophyGradient(kTrophyTextureSize), DxtFormat::Dxt1)) &&
+           atlas && output.write("Holstein.DDS", encodeDds(*atlas, DxtFormat::Dxt5));
+}
+
+bool copyShaders(Output& output) {
+    for (const char* name : kShaderFiles) {
+        std::string text;
+        if (!readText(std::string(QUORRALITH_SHADER_SOURCE_DIR) + "/" + name, text) ||
+            !output.write(name, text)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_DIRECTORY\n", argv[0]);
+        return 2;
+    }
+    Output output(argv[1]);
+    const bool written = writeMeshes(output) && writeTextures(output) && copyShaders(output);
+    return written ? 0 : 1;
+}
