@@ -47,14 +47,15 @@ score_corner "$scratch/start.png" "$scratch/start-corner.png"
 [ "$(differing_pixels "$scratch/start-corner.png" "$scratch/reference0.png")" = 0 ] ||
     fail "the first score line is not 'Points:   0/101'"
 
-xdotool keydown w
-sleep 0.7
-xdotool keyup w
-sleep 0.5
+hold_key() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; sleep 0.5; }
+hold_key w 0.7
 screenshot "$window" "$scratch/walked.png" || fail "no screenshot after walking"
-score_corner "$scratch/walked.png" "$scratch/walked-corner.png"
-[ "$(differing_pixels "$scratch/walked-corner.png" "$scratch/reference1.png")" = 0 ] ||
-    fail "after walking the score line is not 'Points:   1/101'"
+[ "$(pixel "$scratch/walked.png" 512 384)" != "$background" ] || fail "no wall ahead in the room"
+hold_key s 0.7
+screenshot "$window" "$scratch/back.png" || fail "no screenshot after walking back"
+score_corner "$scratch/back.png" "$scratch/back-corner.png"
+[ "$(differing_pixels "$scratch/back-corner.png" "$scratch/reference1.png")" = 0 ] ||
+    fail "after eating the first room's food the score line is not 'Points:   1/101'"
 
 end_game_with_escape
 [ "$GAME_STATUS" = 0 ] || fail "exit code $GAME_STATUS after Escape"

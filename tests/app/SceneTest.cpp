@@ -1,0 +1,91 @@
+#include "app/Scene.h"
+
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "support/ConsoleCapture.h"
+#include "support/GlContext.h"
+
+namespace {
+
+// The scene reads its files from the working directory, as the game does.
+class SceneTest : public GlTest {
+  protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        ASSERT_TRUE(getcwd(previousDirectory, sizeof previousDirectory) != nullptr);
+        ASSERT_EQ(chdir(QUORRALITH_DATA_DIR), 0);
+        glGenVertexArrays(1, &vertexArray);
+        glBindVertexArray(vertexArray);
+    }
+    void TearDown() override {
+        glDeleteVertexArrays(1, &vertexArray);
+        ASSERT_EQ(chdir(previousDirectory), 0);
+    }
+
+    char previousDirectory[4096] = {};
+    GLuint vertexArray = 0;
+};
+
+// Positions of each line in the console output, in the order given; -1 where
+// a line is missing.
+std::vector<long> positionsOf(const std::string& console, const std::vector<std::string>& lines) {
+    std::vector<long> positions;
+    size_t from = 0;
+    for (const std::string& line : lines) {
+        const size_t at = console.find(line, from);
+        positions.push_back(at == std::string::npos ? -1 : static_cast<long>(at));
+        from = at == std::string::npos ? from : at + line.size();
+    }
+    return positions;
+}
+
+}  // namespace
+
+TEST_F(SceneTest, IsBuiltInOrderFromTheGamesFilesWithoutWaitingForInput) {
+    const ConsoleCapture console = captureConsole([] {
+        Scene scene(10, 10);
+        scene.release();
+    });
+    const std::vector<std::string> expectedInOrder = {
+        "Loading OBJ file cube_clean.obj...\n",
+        "Compiling shader : StandardShading.vertexshader\n",
+        "Reading image normal.bmp\n",
+        "Loading OBJ file cube_clean.obj...\n",
+        "Compiling shader : foodShader.vertexshader\n",
+        "Loading OBJ file suzanne.obj...\n",
+        "Compiling shader : suzanne.vertexshader\n",
+        "Compiling shader : TextVertexShader.vertexshader\n",
+    };
+    for (const long position : positionsOf(console.standardOutput, expectedInOrder)) {
+        EXPECT_GE(position, 0) << console.standardOutput;
+    }
+    // Every file is there: no loader stopped to wait for a key.
+    EXPECT_EQ(console.bytesReadFromStandardInput, 0);
+    EXPECT_EQ(console.standardOutput.find("could not be opened"), std::string::npos);
+    EXPECT_EQ(console.standardOutput.find("Impossible to open"), std::string::npos);
+}
+
+TEST_F(SceneTest, ReleaseLeavesNoBufferTextureOrProgramBehind) {
+    {
+        const ConsoleCapture console = captureConsole([] {
+            Scene scene(10, 10);
+            scene.draw();
+            scene.drawScoreLine("Points:   0/101");
+            scene.release();
+        });
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << console.standardOutput;
+    }
+    // The text program is still current after the last draw, and GL keeps a
+    // current program alive until it stops being current.
+    glUseProgram(0);
+    // GL hands out small names from 1 upwards; none of those the scene made
+    // may still name a live object once it is released.
+    for (GLuint name = 1; name < 256; ++name) {
+        EXPECT_FALSE(glIsBuffer(name)) << "buffer " << name;
+        EXPECT_FALSE(glIsTexture(name)) << "texture " << name;
+        EXPECT_FALSE(glIsProgram(name)) << "program " << name;
+    }
+}
