@@ -50,11 +50,15 @@ GLFWwindow* GlTest::window() {
 }
 
 Rgba readBackBufferPixel(int x, int y) {
+    return readBackBufferRegion(x, y, 1, 1).front();
+}
+
+std::vector<Rgba> readBackBufferRegion(int x, int y, int regionWidth, int regionHeight) {
     int width = 0;
     int height = 0;
     glfwGetFramebufferSize(sharedWindow, &width, &height);
     // The back buffer is multisampled: resolve it into a single-sample
-    // framebuffer so that the pixel is what the screen would show.
+    // framebuffer so that the pixels are what the screen would show.
     GLuint resolveFramebuffer = 0;
     GLuint colourBuffer = 0;
     glGenFramebuffers(1, &resolveFramebuffer);
@@ -69,14 +73,15 @@ Rgba readBackBufferPixel(int x, int y) {
     glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, resolveFramebuffer);
     glReadBuffer(GL_COLOR_ATTACHMENT0);
-    Rgba pixel{0, 0, 0, 0};
+    std::vector<Rgba> pixels(static_cast<std::size_t>(regionWidth) * regionHeight,
+                             Rgba{0, 0, 0, 0});
     GLint previousAlignment = 4;
     glGetIntegerv(GL_PACK_ALIGNMENT, &previousAlignment);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, &pixel);
+    glReadPixels(x, y, regionWidth, regionHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     glPixelStorei(GL_PACK_ALIGNMENT, previousAlignment);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDeleteRenderbuffers(1, &colourBuffer);
     glDeleteFramebuffers(1, &resolveFramebuffer);
-    return pixel;
+    return pixels;
 }

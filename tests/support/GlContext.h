@@ -4,6 +4,8 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 // One hidden 1024 x 768 GLFW window with an OpenGL 3.3 core context, opened
 // once per test program and shared by every GL test in it. A test that needs
 // GL derives its suite from GlTest.
@@ -24,3 +26,5 @@ struct Rgba {
     unsigned char r, g, b, a;
 };
 Rgba readBackBufferPixel(int x, int y);
+// The same for a whole rectangle in one read, row by row from the bottom.
+std::vector<Rgba> readBackBufferRegion(int x, int y, int width, int height);
