@@ -32,12 +32,18 @@ constexpr float kSurfaceRelief = 2.5f;
 constexpr float kPitDepth = 2.0f;
 constexpr float kMortarRoughness = 1.0f;
 
+// Pits: where a fine noise passes the threshold, sharpened into small holes.
 constexpr float kPitThreshold = 0.71f;
+constexpr float kPitSharpness = 8.0f;
 
 const glm::vec3 kStoneColour{0.52f, 0.48f, 0.43f};
 const glm::vec3 kMortarColour{0.24f, 0.23f, 0.21f};
+// Per-stone warmth shifts the colour between a reddish and a bluish grey.
+const glm::vec3 kWarmTint{0.03f, 0.0f, -0.03f};
 constexpr float kStoneShine = 0.45f;
 constexpr float kMortarShine = 0.03f;
+constexpr float kPitDarkening = 0.35f;   // pits hold dirt
+constexpr float kJointDarkening = 0.2f;  // worn edges darken towards the joint
 
 // One course of stones: joints at `start` plus the running sums of `lengths`
 // (all in texture widths), wrapping round so the course tiles sideways.
@@ -96,6 +102,11 @@ StoneSite locate(const std::vector<Course>& courses, float u, float v) {
     return {std::min(toSides, toTopOrBottom), course.brightness[stone], course.warmth[stone]};
 }
 
+// A fraction in [0, 1] spread onto [low, high].
+float spread(float fraction, float low, float high) {
+    return low + (high - low) * fraction;
+}
+
 // Everything the three images need at one texel.
 struct Texel {
     float height;
@@ -111,7 +122,8 @@ Texel shadeTexel(const std::vector<Course>& courses, float u, float v) {
 
     if (edge < kJointHalfWidth) {
         const float rough = tilingFractalNoise(u, v, 128, 2, kMortarSeed);
-        return {rough * kMortarRoughness, kMortarColour * (0.75f + 0.5f * rough), kMortarShine};
+        return {rough * kMortarRoughness, kMortarColour * spread(rough, 0.75f, 1.25f),
+                kMortarShine};
     }
 
     // A rounded bevel from the joint up to the stone's face.
@@ -119,16 +131,16 @@ Texel shadeTexel(const std::vector<Course>& courses, float u, float v) {
     const float rounded = 1.0f - (1.0f - bevel) * (1.0f - bevel);
     const float surface = tilingFractalNoise(u, v, 8, 5, kSurfaceSeed);
     const float pitNoise = tilingFractalNoise(u, v, 64, 2, kPitSeed);
-    const float pit = std::clamp((pitNoise - kPitThreshold) * 8.0f, 0.0f, 1.0f);
+    const float pit = std::clamp((pitNoise - kPitThreshold) * kPitSharpness, 0.0f, 1.0f);
 
     const float height = kStoneRelief * rounded + kSurfaceRelief * surface - kPitDepth * pit;
 
     glm::vec3 colour = kStoneColour * site.brightness;
-    colour += glm::vec3(0.03f, 0.0f, -0.03f) * site.warmth;
-    colour *= 0.8f + 0.4f * grain;
-    colour *= 1.0f - 0.35f * pit;     // pits hold dirt
-    colour *= 0.8f + 0.2f * rounded;  // worn edges darken towards the joint
-    const float shine = kStoneShine * (0.4f + 0.8f * grain) * rounded * (1.0f - pit);
+    colour += kWarmTint * site.warmth;
+    colour *= spread(grain, 0.8f, 1.2f);
+    colour *= 1.0f - kPitDarkening * pit;
+    colour *= 1.0f - kJointDarkening * (1.0f - rounded);
+    const float shine = kStoneShine * spread(grain, 0.4f, 1.2f) * rounded * (1.0f - pit);
     return {height, colour, shine};
 }
 
