@@ -94,13 +94,14 @@ bool ScanfInput::readInt(int& value) {
     if (c == '-' || c == '+') {
         c = next();
     }
-    // Saturates far above the long range, which is all strtol can tell apart.
+    // Past the long range strtol clamps, so the exact magnitude stops
+    // mattering: it is held just above 2^63 rather than left to wrap.
     constexpr std::uint64_t kSaturated = std::uint64_t{1} << 63;
     std::uint64_t magnitude = 0;
     bool gotDigit = false;
     while (isDigit(c)) {
         gotDigit = true;
-        magnitude = magnitude > kSaturated ? magnitude : magnitude * 10 + (c - '0');
+        magnitude = magnitude > kSaturated / 10 ? kSaturated + 1 : magnitude * 10 + (c - '0');
         c = next();
     }
     pushBack(c);
