@@ -14,42 +14,23 @@
 
 #include "app/GameConstants.h"
 #include "app/Window.h"
+#include "support/BackBuffer.h"
 #include "text/TextOverlay.h"
 
 namespace {
 
-std::vector<unsigned char> readResolvedPixels(int width, int height) {
-    GLuint framebuffer = 0;
-    GLuint colour = 0;
-    glGenFramebuffers(1, &framebuffer);
-    glGenRenderbuffers(1, &colour);
-    glBindRenderbuffer(GL_RENDERBUFFER, colour);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, framebuffer);
-    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glReadBuffer(GL_BACK);
-    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    glDeleteRenderbuffers(1, &colour);
-    glDeleteFramebuffers(1, &framebuffer);
-    return pixels;
-}
-
-bool writePpm(const char* path, const std::vector<unsigned char>& bottomUpRgb, int width,
-              int height) {
+bool writePpm(const char* path, const std::vector<Rgba>& bottomUpPixels, int width, int height) {
     FILE* file = std::fopen(path, "wb");
     if (file == nullptr) {
         return false;
     }
     std::fprintf(file, "P6\n%d %d\n255\n", width, height);
-    const size_t rowBytes = static_cast<size_t>(width) * 3;
     for (int row = height - 1; row >= 0; --row) {
-        std::fwrite(&bottomUpRgb[row * rowBytes], 1, rowBytes, file);
+        for (int column = 0; column < width; ++column) {
+            const Rgba& pixel = bottomUpPixels[static_cast<size_t>(row) * width + column];
+            const unsigned char rgb[3] = {pixel.r, pixel.g, pixel.b};
+            std::fwrite(rgb, 1, sizeof rgb, file);
+        }
     }
     return std::fclose(file) == 0;
 }
@@ -79,8 +60,8 @@ int main(int argc, char** argv) {
     text.init(asset::glyphAtlas);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     text.draw(argv[2], game::scoreLineX, game::scoreLineY, game::scoreLineSizePixels);
-    const std::vector<unsigned char> pixels =
-        readResolvedPixels(game::windowWidthPixels, game::windowHeightPixels);
+    const std::vector<Rgba> pixels =
+        readBackBufferRegion(0, 0, game::windowWidthPixels, game::windowHeightPixels);
     text.release();
     glDeleteVertexArrays(1, &vertexArray);
     glfwTerminate();

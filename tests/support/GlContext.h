@@ -4,7 +4,7 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
-#include <vector>
+#include "support/BackBuffer.h"
 
 // One hidden 1024 x 768 GLFW window with an OpenGL 3.3 core context, opened
 // once per test program and shared by every GL test in it. A test that needs
@@ -19,12 +19,3 @@ class GlTest : public ::testing::Test {
     void SetUp() override;
     static GLFWwindow* window();
 };
-
-// Reads the colour of one pixel (x, y from the bottom-left corner) of the
-// default framebuffer's back buffer, resolving the multisampled buffer first.
-struct Rgba {
-    unsigned char r, g, b, a;
-};
-Rgba readBackBufferPixel(int x, int y);
-// The same for a whole rectangle in one read, row by row from the bottom.
-std::vector<Rgba> readBackBufferRegion(int x, int y, int width, int height);
