@@ -7,7 +7,7 @@ XVFB := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 # Under a real display the tests use it; without one they get a virtual one.
 WITH_DISPLAY := $(if $(DISPLAY),,$(XVFB))
 
-.PHONY: all build deps run test test-asan assets fuzz bench format clean
+.PHONY: all build deps run test test-asan assets check-assets fuzz bench format clean
 
 all: build
 
@@ -32,6 +32,10 @@ test-asan:
 
 assets:
 	scripts/make-assets.sh
+
+# The generator is deterministic: data/ must be exactly what it writes.
+check-assets:
+	scripts/make-assets.sh --check
 
 fuzz:
 	scripts/install-deps.sh fuzz
