@@ -23,7 +23,7 @@ using CellPosition = std::pair<int, int>;  // (row, column)
 using PickFunction = std::function<int(int lo, int hi)>;
 
 class Maze {
-public:
+  public:
     // Rooms along z, then along x; the maze generates itself here.
     Maze(int roomRows, int roomColumns);
     Maze(int roomRows, int roomColumns, PickFunction pick);
@@ -48,7 +48,7 @@ public:
     void setLightPosition(const glm::vec3& lightPosition);
     void draw(const Player& player) const;
 
-private:
+  private:
     void freeGrid();
 
     MazeGrid grid;

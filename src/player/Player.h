@@ -7,7 +7,7 @@
 // and the view and projection matrices that every draw uploads. It knows
 // nothing of input or of the maze.
 class Player {
-public:
+  public:
     Player();
 
     void look(float yawDelta, float pitchDelta);
@@ -26,7 +26,7 @@ public:
     const glm::mat4& getViewMatrix() const { return view; }
     const glm::mat4& getProjectionMatrix() const { return projection; }
 
-private:
+  private:
     void updateView();
     void updateProjection();
 

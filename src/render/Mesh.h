@@ -11,7 +11,7 @@
 // Owns six GL buffers, deleted by deleteBuffers(); the destructor frees only
 // the CPU arrays.
 class Mesh {
-public:
+  public:
     explicit Mesh(const char* objPath);
 
     void bindAttributes() const;
@@ -28,7 +28,7 @@ public:
     std::uint32_t getBitangentBuffer() const { return bitangentBuffer; }
     std::uint32_t getElementBuffer() const { return elementBuffer; }
 
-private:
+  private:
     void uploadBuffers();
 
     std::vector<std::uint16_t> indices;

@@ -13,7 +13,7 @@ class Transform;
 // and lit by one point light. Draws are framed: bind, any number of draws,
 // unbind.
 class Model {
-public:
+  public:
     explicit Model(const char* objPath);
 
     // Neither is owned: both belong to the scene and outlive the model.
@@ -31,7 +31,7 @@ public:
     const Mesh& getMesh() const { return mesh; }
     const glm::vec3& getLightPosition() const { return lightPosition; }
 
-private:
+  private:
     Mesh mesh;
     ShaderProgram* shaderProgram = nullptr;
     Transform* transform = nullptr;

@@ -15,7 +15,7 @@ bool endsWithIgnoreCase(const char* path, const char* extension);
 // a model needs to draw with it. Owns the program and its textures; release()
 // deletes them while the context exists, the destructor makes no GL call.
 class ShaderProgram {
-public:
+  public:
     ShaderProgram(const char* vertexShaderPath, const char* fragmentShaderPath);
 
     void setDiffuseTexture(const char* path);
@@ -33,7 +33,7 @@ public:
     std::uint32_t getNormalTexture() const { return normalTexture; }
     std::uint32_t getSpecularTexture() const { return specularTexture; }
 
-private:
+  private:
     std::uint32_t programId;
     std::int32_t mvpLocation;
     std::int32_t viewLocation;

@@ -6,7 +6,7 @@
 // Places one model: T * R * S, rebuilt eagerly by every setter so that
 // reading the matrix for each draw costs nothing.
 class Transform {
-public:
+  public:
     Transform();
 
     void setPosition(const glm::vec3& newPosition);
@@ -19,7 +19,7 @@ public:
     const glm::vec3& getPosition() const { return position; }
     const glm::vec3& getScale() const { return scale; }
 
-private:
+  private:
     void updateMatrix();
 
     glm::mat4 modelMatrix;

@@ -6,7 +6,7 @@
 // exists in the game (the score line); it owns its atlas texture, two buffers
 // and its program, and release() deletes them while the context exists.
 class TextOverlay {
-public:
+  public:
     void init(const char* atlasPath);
     // x and y are the lower-left corner of the first character in the text
     // shader's pixel space (y up); size is the character height in pixels.
@@ -18,7 +18,7 @@ public:
     std::uint32_t getUvBuffer() const { return uvBuffer; }
     std::uint32_t getProgram() const { return program; }
 
-private:
+  private:
     std::uint32_t fontTexture = 0;
     std::uint32_t vertexBuffer = 0;
     std::uint32_t uvBuffer = 0;
