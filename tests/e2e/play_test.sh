@@ -4,6 +4,7 @@
 # room, eats its food and the line becomes "Points:   1/101"; Escape ends the
 # game with exit code 0. The score line is compared, pixel for pixel, with the
 # same text rendered by the game's own overlay (score_line_reference).
+# The mouse then turns the view and the cursor goes back to the centre.
 # Arguments: the game binary, the reference renderer, the data directory, a
 # scratch directory.
 set -u
@@ -58,6 +59,21 @@ screenshot "$window" "$scratch/back.png" || fail "no screenshot after walking ba
 score_corner "$scratch/back.png" "$scratch/back-corner.png"
 [ "$(differing_pixels "$scratch/back-corner.png" "$scratch/reference1.png")" = 0 ] ||
     fail "after eating the first room's food the score line is not 'Points:   1/101'"
+
+# The mouse turns the view, and every frame puts the cursor back at the
+# window's centre (the window sits at the screen's top-left corner).
+# A move that lands between the game's cursor read and its re-centring is
+# lost, so the turn is tried up to three times.
+for attempt in 1 2 3; do
+    xdotool mousemove_relative -- 200 0
+    sleep 0.8
+    screenshot "$window" "$scratch/turned.png" || fail "no screenshot after turning"
+    view_change=$(compare -metric AE -fuzz 5% "$scratch/back.png" "$scratch/turned.png" null: 2>&1)
+    [ "$view_change" -gt 100000 ] && break
+done
+[ "$view_change" -gt 100000 ] || fail "the view hardly changed after turning ($view_change pixels)"
+[ "$(xdotool getmouselocation | cut -d' ' -f1-2)" = "x:512 y:384" ] ||
+    fail "the cursor was not put back at the centre: $(xdotool getmouselocation)"
 
 end_game_with_escape
 [ "$GAME_STATUS" = 0 ] || fail "exit code $GAME_STATUS after Escape"
