@@ -18,10 +18,6 @@ constexpr float floorCentreY = -1.0f;  // so that the floor's top face lies at y
 // wall faces beside it and the corners read as posts.
 constexpr float wallThickness = 0.8f;
 constexpr float foodSize = 0.1f;
-// The centre of the cell in front of the entrance, which reads as a wall: the
-// block seals the view out of the maze behind the player's start.
-constexpr glm::vec3 entranceBlockCentre{2.0f, 1.0f, -2.0f};
-
 enum class WallBlock { pillar, wallThinAlongX, wallThinAlongZ, floor, entrance };
 
 inline glm::vec3 cellCentre(int row, int col, float y) {
@@ -58,8 +54,10 @@ inline glm::mat4 floorMatrix(int row, int col) {
     return translationTo(cellCentre(row, col, floorCentreY));
 }
 
+// The cell in front of the entrance reads as a wall; its block seals the view
+// out of the maze behind the player's start.
 inline glm::mat4 entranceMatrix() {
-    return translationTo(entranceBlockCentre);
+    return pillarMatrix(entranceFrontRow, entranceFrontColumn);
 }
 
 inline glm::mat4 foodMatrix(int row, int col) {

@@ -1,10 +1,6 @@
 #include "maze/MazeGrid.h"
 
 namespace {
-// The cell in front of the entrance: it reads as a wall so that the player
-// cannot walk back out of the maze.
-constexpr int entranceFrontRow = -1;
-constexpr int entranceFrontColumn = 1;
 // Counted from the grid's far edges: the cell just beyond the exit opening,
 // where the sculpture stands, reads as food so that the player may step out.
 constexpr int exitBeyondColumnFromEnd = 2;

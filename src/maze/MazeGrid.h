@@ -11,6 +11,11 @@ constexpr char openFloor = '0';       // opened slot, the entrance, eaten food
 constexpr char food = 'o';            // every room, and the exit opening
 }  // namespace CellCode
 
+// The cell in front of the entrance, outside the grid: it reads as a wall so
+// that the player cannot walk back out of the maze, and a wall block seals it.
+constexpr int entranceFrontRow = -1;
+constexpr int entranceFrontColumn = 1;
+
 // Solid exactly when the code, as a signed char, is "w" or greater.
 inline bool isSolid(char code) {
     return static_cast<signed char>(code) >= static_cast<signed char>(CellCode::pillar);

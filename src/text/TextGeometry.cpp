@@ -7,8 +7,9 @@ namespace {
 
 constexpr float kAdvancePerPixelOfHeight = 0.4f;
 constexpr int kAtlasCellsPerRow = 16;
-constexpr float kAtlasCellsPerRowF = 16.0f;
-constexpr float kCellHeight = 1.0f / kAtlasCellsPerRowF;
+// A cell's width and height in texture coordinates (a power of two, so
+// multiplying by it is exactly the division by 16).
+constexpr float kCellSize = 1.0f / static_cast<float>(kAtlasCellsPerRow);
 // Only the middle 40 per cent of a cell's width is sampled: the glyphs are
 // drawn narrower than their cells, and the strip keeps the neighbours' edges
 // out of the linear filter.
@@ -42,12 +43,12 @@ Quad glyphPosition(std::int64_t left, std::int64_t bottom, int advance, int size
 }
 
 Quad glyphUvs(unsigned char code) {
-    const float uvX = static_cast<float>(code % kAtlasCellsPerRow) / kAtlasCellsPerRowF;
-    const float uvY = static_cast<float>(code / kAtlasCellsPerRow) / kAtlasCellsPerRowF;
+    const float uvX = static_cast<float>(code % kAtlasCellsPerRow) * kCellSize;
+    const float uvY = static_cast<float>(code / kAtlasCellsPerRow) * kCellSize;
     return {{uvX + kStripLeft, uvY},
             {uvX + kStripRight, uvY},
-            {uvX + kStripRight, uvY + kCellHeight},
-            {uvX + kStripLeft, uvY + kCellHeight}};
+            {uvX + kStripRight, uvY + kCellSize},
+            {uvX + kStripLeft, uvY + kCellSize}};
 }
 
 }  // namespace

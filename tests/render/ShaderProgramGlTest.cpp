@@ -7,27 +7,14 @@
 #include "render/ShaderProgram.h"
 #include "render/Transform.h"
 #include "support/ConsoleCapture.h"
+#include "support/VectorExpect.h"
 
 namespace {
 
 using ShaderProgramGl = RenderGlTest;
 
-constexpr float kTolerance = 1e-5f;
 constexpr int kModelUnits = 3;
 constexpr int kFirstModelUnit = 1;
-
-void expectMatrixNear(const glm::mat4& actual, const glm::mat4& expected) {
-    for (int column = 0; column < 4; ++column) {
-        for (int row = 0; row < 4; ++row) {
-            EXPECT_NEAR(actual[column][row], expected[column][row], kTolerance)
-                << "column " << column << ", row " << row;
-        }
-    }
-}
-
-void expectMatrixNear(const glm::mat3& actual, const glm::mat3& expected) {
-    expectMatrixNear(glm::mat4(actual), glm::mat4(expected));
-}
 
 Player turnedPlayer() {
     Player player;

@@ -3,27 +3,13 @@
 #include <gtest/gtest.h>
 #include <glm/glm.hpp>
 
+#include "support/VectorExpect.h"
+
 namespace {
 
 constexpr float kTolerance = 1e-5f;
 constexpr float kNearlyPi = 3.14159f;
 constexpr float kQuarterTurn = 1.5707964f;
-
-void expectMatrixNear(const glm::mat4& actual, const glm::mat4& expected, float tolerance) {
-    for (int column = 0; column < 4; ++column) {
-        for (int row = 0; row < 4; ++row) {
-            EXPECT_NEAR(actual[column][row], expected[column][row], tolerance)
-                << "column " << column << ", row " << row;
-        }
-    }
-}
-
-void expectVectorNear(const glm::vec4& actual, const glm::vec4& expected) {
-    EXPECT_NEAR(actual.x, expected.x, kTolerance);
-    EXPECT_NEAR(actual.y, expected.y, kTolerance);
-    EXPECT_NEAR(actual.z, expected.z, kTolerance);
-    EXPECT_NEAR(actual.w, expected.w, kTolerance);
-}
 
 }  // namespace
 
@@ -50,10 +36,10 @@ TEST(Transform, DecorativeMeshPlacementMovesAndTurnsHalfWayRoundInEitherOrder) {
     rotationFirst.setPosition(position);
 
     const glm::mat4& matrix = positionFirst.getMatrix();
-    expectVectorNear(matrix[3], glm::vec4(38.0f, 1.2f, 42.0f, 1.0f));
-    expectVectorNear(matrix * glm::vec4(1.0f, 0.0f, 0.0f, 0.0f), glm::vec4(-1.0f, 0, 0, 0));
-    expectVectorNear(matrix * glm::vec4(0.0f, 0.0f, 1.0f, 0.0f), glm::vec4(0, 0, -1.0f, 0));
-    expectVectorNear(matrix * glm::vec4(0.0f, 1.0f, 0.0f, 0.0f), glm::vec4(0, 1.0f, 0, 0));
+    expectVec4Near(matrix[3], glm::vec4(38.0f, 1.2f, 42.0f, 1.0f));
+    expectVec4Near(matrix * glm::vec4(1.0f, 0.0f, 0.0f, 0.0f), glm::vec4(-1.0f, 0, 0, 0));
+    expectVec4Near(matrix * glm::vec4(0.0f, 0.0f, 1.0f, 0.0f), glm::vec4(0, 0, -1.0f, 0));
+    expectVec4Near(matrix * glm::vec4(0.0f, 1.0f, 0.0f, 0.0f), glm::vec4(0, 1.0f, 0, 0));
     EXPECT_EQ(positionFirst.getMatrix(), rotationFirst.getMatrix());
 }
 
@@ -71,10 +57,10 @@ TEST(Transform, ScaleIsAppliedBeforeTheRotation) {
     transform.setRotation(kQuarterTurn, glm::vec3(0.0f, 1.0f, 0.0f));
     // The model's own x axis is stretched, and a quarter turn about +y takes
     // it to world -z.
-    expectVectorNear(transform.getMatrix() * glm::vec4(1.0f, 0.0f, 0.0f, 0.0f),
-                     glm::vec4(0.0f, 0.0f, -2.0f, 0.0f));
-    expectVectorNear(transform.getMatrix() * glm::vec4(0.0f, 0.0f, 1.0f, 0.0f),
-                     glm::vec4(1.0f, 0.0f, 0.0f, 0.0f));
+    expectVec4Near(transform.getMatrix() * glm::vec4(1.0f, 0.0f, 0.0f, 0.0f),
+                   glm::vec4(0.0f, 0.0f, -2.0f, 0.0f));
+    expectVec4Near(transform.getMatrix() * glm::vec4(0.0f, 0.0f, 1.0f, 0.0f),
+                   glm::vec4(1.0f, 0.0f, 0.0f, 0.0f));
 }
 
 TEST(Transform, EverySetterRebuildsFromTheStoredValuesWithoutAccumulating) {
