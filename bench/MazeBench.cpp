@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+
 #include "maze/Maze.h"
 #include "maze/MazeBlocks.h"
 #include "player/Controls.h"
@@ -9,13 +11,30 @@ namespace {
 constexpr int tenRooms = 10;
 constexpr double secondsPerFrame = 1.0 / 60.0;
 
-void BM_GenerateTenByTenMaze(benchmark::State& state) {
+constexpr int hundredRooms = 100;
+constexpr int roomSideMultiplier = 2;
+
+// Square mazes from the game's 10 x 10 rooms up to 100 x 100, with the room
+// count as N. Google Benchmark fits the timings to each of its orders and
+// names the closest, which tells whether generation still grows with the
+// rooms alone once the candidate list and the pick window, which a pick walks
+// back through, are a hundred times longer.
+void BM_GenerateSquareMaze(benchmark::State& state) {
+    const int side = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        const Maze maze(tenRooms, tenRooms);
+        const Maze maze(side, side);
         benchmark::DoNotOptimize(maze.getGrid().cells[1][1]);
     }
+    const std::int64_t rooms = static_cast<std::int64_t>(side) * side;
+    state.SetComplexityN(rooms);
+    state.counters["rooms/s"] = benchmark::Counter(static_cast<double>(rooms),
+                                                   benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_GenerateTenByTenMaze);
+BENCHMARK(BM_GenerateSquareMaze)
+    ->RangeMultiplier(roomSideMultiplier)
+    ->Range(tenRooms, hundredRooms)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity();
 
 // One frame's controls and wall push, walking with a slight turn so that the
 // player keeps meeting walls and sliding along them.
