@@ -15,3 +15,6 @@ for bench in "$build"/bench/*_bench; do
     fi
 done
 [ "$found" = 1 ] || echo "No benchmarks were built in $build/bench."
+# What the whole game holds in memory, from the game binary of the same build.
+echo "== peak memory"
+"$(dirname "$0")/../bench/peak-memory.sh" "$build/quorralith" "$(dirname "$0")/../data"
