@@ -8,10 +8,23 @@ centre_pointer() {
     xdotool mousemove 512 384
 }
 
-# start_game BINARY DATA_DIR LOG: starts the game in the background with line
-# buffered output (so its lines can be read while it runs); sets GAME_PID.
+# start_game BINARY DATA_DIR LOG [ARGUMENTS...]: starts the game in the
+# background with line buffered output (so its lines can be read while it
+# runs); sets GAME_PID. Arguments are for the bench builds of the game.
 start_game() {
-    (cd "$2" && exec stdbuf -oL -eL "$1") >"$3" 2>&1 &
+    game_binary=$1
+    game_data=$2
+    game_log=$3
+    shift 3
+    (cd "$game_data" && exec stdbuf -oL -eL "$game_binary" "$@") >"$game_log" 2>&1 &
+    GAME_PID=$!
+}
+
+# start_traced_game BINARY DATA_DIR LOG TRACE: start_game, with every GL call
+# of the run recorded by apitrace into TRACE. GAME_PID is the tracer's, which
+# ends with the game and passes its exit code on.
+start_traced_game() {
+    (cd "$2" && exec stdbuf -oL -eL apitrace trace --output="$4" "$1") >"$3" 2>&1 &
     GAME_PID=$!
 }
 

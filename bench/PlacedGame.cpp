@@ -1,0 +1,120 @@
+// The game itself, built for measuring it: the same set-up, frame loop and
+// teardown, with two additions chosen on the command line.
+//   --at X Y Z YAW   starts the player at (X, Y, Z) facing YAW degrees (0 looks
+//                    along +z), to time a view from inside the maze;
+//   --seed N         generates the maze from seed N instead of a fresh one, so
+//                    that pictures and timings before and after a change show
+//                    the same maze;
+//   --start-up       prints the wall-clock time at which the first frame has been
+//                    presented and finished, then ends the run, so that a script
+//                    can take it away from the time at which it started us.
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+
+#include "app/Game.h"
+#include "app/GameConstants.h"
+#include "app/Scene.h"
+
+namespace {
+
+constexpr float radiansPerDegree = 3.14159265f / 180.0f;
+
+struct Placement {
+    bool given = false;
+    glm::vec3 position{0.0f};
+    float yawRadians = 0.0f;
+};
+
+struct Options {
+    Placement placement;
+    bool seedGiven = false;
+    unsigned seed = 0;
+    bool reportStartUp = false;
+};
+
+void place(Player& player, const Placement& placement) {
+    player.setPosition(placement.position);
+    player.look(placement.yawRadians - player.getHorizontalAngle(), 0.0f);
+}
+
+// The scene has already generated a maze of its own; the seeded one replaces
+// its cells, which is all the maze keeps.
+void useSeededMaze(Maze& maze, unsigned seed) {
+    std::mt19937 engine(seed);
+    const Maze seeded(game::roomRows, game::roomColumns, [&engine](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(engine);
+    });
+    const MazeGrid& from = seeded.getGrid();
+    for (int row = 0; row < from.rows; ++row) {
+        for (int col = 0; col < from.cols; ++col) {
+            maze.getGrid().setCell(row, col, from.cellAt(row, col));
+        }
+    }
+}
+
+void reportFirstFramePresented(GLFWwindow* window) {
+    // Only a finished frame has been seen: the swap alone may leave llvmpipe
+    // still drawing.
+    glFinish();
+    const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+    const long long nanoseconds =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(sinceEpoch).count();
+    std::printf("first frame presented at %lld ns\n", nanoseconds);
+    std::fflush(stdout);
+    glfwSetWindowShouldClose(window, GLFW_TRUE);
+}
+
+int usage(const char* program) {
+    std::fprintf(stderr, "usage: %s [--at X Y Z YAW_DEGREES] [--seed N] [--start-up]\n", program);
+    return 2;
+}
+
+bool parse(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--at") == 0 && i + 4 < argc) {
+            options.placement.given = true;
+            options.placement.position = {std::strtof(argv[i + 1], nullptr),
+                                          std::strtof(argv[i + 2], nullptr),
+                                          std::strtof(argv[i + 3], nullptr)};
+            options.placement.yawRadians = std::strtof(argv[i + 4], nullptr) * radiansPerDegree;
+            i += 4;
+        } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
+            options.seedGiven = true;
+            options.seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+        } else if (std::strcmp(argv[i], "--start-up") == 0) {
+            options.reportStartUp = true;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parse(argc, argv, options)) {
+        return usage(argv[0]);
+    }
+    GameHooks hooks;
+    hooks.beforeFirstFrame = [options](Scene& scene) {
+        if (options.seedGiven) {
+            useSeededMaze(scene.mmesh, options.seed);
+        }
+        if (options.placement.given) {
+            place(scene.cam, options.placement);
+        }
+    };
+    if (options.reportStartUp) {
+        hooks.afterFirstFrame = reportFirstFramePresented;
+    }
+    return playGame(hooks);
+}

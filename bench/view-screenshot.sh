@@ -1,0 +1,29 @@
+#!/bin/sh
+# Saves a picture of the game as a player sees it, for comparing the look
+# before and after a change: the bench build of the game, placed and seeded
+# as the arguments after the third say, two seconds after its first report.
+# Arguments: the build directory, the data directory, the PNG to write, then
+# placed_game's own (--seed N --at X Y Z YAW).
+set -eu
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
+fi
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../scripts/game-session.sh"
+build=$(cd "$1" && pwd)
+data=$(cd "$2" && pwd)
+out=$3
+shift 3
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+centre_pointer
+start_game "$build/bench/placed_game" "$data" "$log" "$@"
+if ! wait_for_line "$log" "ms/frame" 20; then
+    cat "$log" >&2
+    kill "$GAME_PID" 2>/dev/null || true
+    exit 1
+fi
+sleep 2
+screenshot "$(game_window)" "$out"
+end_game_with_escape
+echo "$out"
