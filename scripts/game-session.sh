@@ -8,6 +8,13 @@ centre_pointer() {
     xdotool mousemove 512 384
 }
 
+# empty_log LOG: empties LOG before a game starts writing to it. The game's
+# own redirection happens in the background, maybe after the caller's first
+# look at LOG, and a line left there by an earlier run would pass for new.
+empty_log() {
+    : >"$1"
+}
+
 # start_game BINARY DATA_DIR LOG [ARGUMENTS...]: starts the game in the
 # background with line buffered output (so its lines can be read while it
 # runs); sets GAME_PID. Arguments are for the bench builds of the game.
@@ -16,6 +23,7 @@ start_game() {
     game_data=$2
     game_log=$3
     shift 3
+    empty_log "$game_log"
     (cd "$game_data" && exec stdbuf -oL -eL "$game_binary" "$@") >"$game_log" 2>&1 &
     GAME_PID=$!
 }
@@ -24,6 +32,7 @@ start_game() {
 # of the run recorded by apitrace into TRACE. GAME_PID is the tracer's, which
 # ends with the game and passes its exit code on.
 start_traced_game() {
+    empty_log "$3"
     (cd "$2" && exec stdbuf -oL -eL apitrace trace --output="$4" "$1") >"$3" 2>&1 &
     GAME_PID=$!
 }
