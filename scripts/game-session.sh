@@ -19,12 +19,21 @@ empty_log() {
 # background with line buffered output (so its lines can be read while it
 # runs); sets GAME_PID. Arguments are for the bench builds of the game.
 start_game() {
-    game_binary=$1
-    game_data=$2
-    game_log=$3
-    shift 3
+    start_game_reading /dev/null "$@"
+}
+
+# start_game_reading INPUT BINARY DATA_DIR LOG [ARGUMENTS...]: start_game with
+# the file INPUT as the game's standard input (a loader that misses its file
+# waits for a key). A background job reads /dev/null unless told otherwise,
+# whatever the caller's own standard input is.
+start_game_reading() {
+    game_input=$1
+    game_binary=$2
+    game_data=$3
+    game_log=$4
+    shift 4
     empty_log "$game_log"
-    (cd "$game_data" && exec stdbuf -oL -eL "$game_binary" "$@") >"$game_log" 2>&1 &
+    (cd "$game_data" && exec stdbuf -oL -eL "$game_binary" "$@") <"$game_input" >"$game_log" 2>&1 &
     GAME_PID=$!
 }
 

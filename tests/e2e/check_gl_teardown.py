@@ -157,8 +157,8 @@ def check(calls):
             kind = CREATES[function]
             for name in names_of(function, arguments, result):
                 if first_draw < number < last_draw:
-                    faults.append(f"{kind} {name} was created at call {number}, "
-                                  "while the frame loop was running")
+                    raise Fault(f"{kind} {name} was created at call {number}, while the frame "
+                                "loop was running")
                 obj = GlObject(kind, name, owners.owner_of_new(kind, name, number), number)
                 live[(kind, name)] = obj
                 all_objects.append(obj)

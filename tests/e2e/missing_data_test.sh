@@ -3,9 +3,11 @@
 # directory without that one file, with a line feed on standard input for the
 # loader that waits for a key. It must still start and report frame times,
 # its loader must have said that the file is missing, in the words that loader
-# uses, and Escape must end it with exit code 0.
+# uses, and have read the key if that loader waits for one, and Escape must
+# end it with exit code 0. Last, the same in an empty
+# directory with nothing on standard input: every loader fails at once.
 # Arguments: the game binary, the data directory, a scratch directory, and
-# optionally the data files to try (all of them by default).
+# optionally the data files to try (all of them, and then none, by default).
 set -u
 . "$(dirname "$0")/../../scripts/game-session.sh"
 game=$1 data=$2 scratch=$3
@@ -21,46 +23,74 @@ has_line() { grep -qFx -- "$2" "$1"; }
 # reported_missing FILE LOG: the loader of FILE (chosen by its ending, as the
 # game chooses) said that it could not be opened.
 reported_missing() {
-    file=$1 log=$2
-    opened_fail="$file could not be opened. Are you in the right directory ? Don't forget to read the FAQ !"
-    case "$file" in
+    missing=$1 console=$2
+    opened_fail="$missing could not be opened. Are you in the right directory ? Don't forget to read the FAQ !"
+    case "$missing" in
         *.obj)
-            has_line "$log" "Loading OBJ file $file..." &&
-                has_line "$log" "Impossible to open the file ! Are you in the right path ? See Tutorial 1 for details"
+            has_line "$console" "Loading OBJ file $missing..." &&
+                has_line "$console" "Impossible to open the file ! Are you in the right path ? See Tutorial 1 for details"
             ;;
         *.vertexshader)
             # The build stops there: nothing is compiled from this pair.
-            has_line "$log" "Impossible to open $file. Are you in the right directory ? Don't forget to read the FAQ !" &&
-                ! has_line "$log" "Compiling shader : $file"
+            has_line "$console" "Impossible to open $missing. Are you in the right directory ? Don't forget to read the FAQ !" &&
+                ! has_line "$console" "Compiling shader : $missing"
             ;;
         *.fragmentshader)
             # No message of its own: it is compiled from an empty text, and
             # only the compiler's and linker's logs tell.
-            has_line "$log" "Compiling shader : $file" &&
-                [ -z "$(grep -F -- "$file" "$log" | grep -vFx -- "Compiling shader : $file")" ]
+            has_line "$console" "Compiling shader : $missing" &&
+                [ -z "$(grep -F -- "$missing" "$console" | grep -vFx -- "Compiling shader : $missing")" ]
             ;;
         *.[dD][dD][sS])
-            has_line "$log" "$opened_fail"
+            has_line "$console" "$opened_fail"
             ;;
         *.[bB][mM][pP])
-            has_line "$log" "Reading image $file" && has_line "$log" "$opened_fail"
+            has_line "$console" "Reading image $missing" && has_line "$console" "$opened_fail"
             ;;
         *)
-            echo "no loader message known for $file: teach this test its loader's words"
+            echo "no loader message known for $missing: teach this test its loader's words"
             return 1
             ;;
     esac
 }
 
-# run_without FILE: one run of the game with FILE missing from its data.
-run_without() {
-    file=$1
-    dir="$scratch/without-$file"
-    log="$scratch/without-$file.log"
-    rm -rf "$dir"
-    cp -R "$data" "$dir"
-    rm "$dir/$file"
-    start_game "$game" "$dir" "$log" <"$enter"
+# waited_for_key FILE LOG: the game read its standard input exactly when the
+# loader of FILE waits for a key after missing it (all but a fragment shader's
+# do). Read from the file offset of the running game's standard input.
+waited_for_key() {
+    offset=$(awk '/^pos:/ { print $2 }' "/proc/$GAME_PID/fdinfo/0")
+    case "$1" in
+        *.fragmentshader) [ "$offset" = 0 ] ;;
+        *) [ "$offset" != 0 ] ;;
+    esac
+}
+
+# reported_and_waited FILE LOG: what a missing FILE must do to the console and
+# to standard input.
+reported_and_waited() {
+    reported_missing "$1" "$2" && waited_for_key "$1" "$2"
+}
+
+# nothing_found LOG: with no data at all, every loader said that its file is
+# missing. Every vertex shader is missing too, so no fragment shader is read
+# and nothing is compiled.
+nothing_found() {
+    for each in $files; do
+        case "$each" in
+            *.fragmentshader) ;;
+            *) reported_missing "$each" "$1" || return 1 ;;
+        esac
+    done
+    ! grep -q "^Compiling shader : " "$1"
+}
+
+# run_game_in DIR LOG INPUT CHECK...: runs the game in DIR with INPUT on its
+# standard input until its first frame-time report, runs CHECK with LOG added
+# as its last argument, and ends the game with Escape; says what went wrong.
+run_game_in() {
+    dir=$1 log=$2 input=$3
+    shift 3
+    start_game_reading "$input" "$game" "$dir" "$log"
     if ! wait_for_line "$log" "ms/frame" 30; then
         kill "$GAME_PID" 2>/dev/null
         wait "$GAME_PID"
@@ -70,24 +100,51 @@ run_without() {
     # The game is ended whatever its console says, so that no window of
     # this run is left to take the next run's keys.
     reported=yes
-    reported_missing "$file" "$log" || reported=no
+    "$@" "$log" || reported=no
     end_game_with_escape
-    [ "$reported" = yes ] || { echo "its loader did not report it missing"; return 1; }
+    [ "$reported" = yes ] || { echo "the loaders' reports or waits are not as expected"; return 1; }
     [ "$GAME_STATUS" = 0 ] || { echo "exit code $GAME_STATUS after Escape"; return 1; }
 }
 
-centre_pointer
-files=${*:-$(cd "$data" && ls)}
-[ -n "$files" ] || { echo "FAIL: no data files in $data"; exit 1; }
-for file in $files; do
-    if reason=$(run_without "$file"); then
-        echo "ok: without $file"
+# run_without FILE: one run of the game with FILE missing from its data.
+run_without() {
+    dir="$scratch/without-$1"
+    rm -rf "$dir"
+    cp -R "$data" "$dir"
+    rm "$dir/$1"
+    run_game_in "$dir" "$scratch/without-$1.log" "$enter" reported_and_waited "$1"
+}
+
+# run_with_nothing: one run in an empty directory, with standard input at
+# its end, so that every loader fails and none of them has a key to read.
+run_with_nothing() {
+    rm -rf "$scratch/nothing"
+    mkdir "$scratch/nothing"
+    run_game_in "$scratch/nothing" "$scratch/nothing.log" /dev/null nothing_found
+}
+
+# record NAME LOG REASON STATUS: prints the outcome of one run.
+record() {
+    if [ "$4" = 0 ]; then
+        echo "ok: $1"
     else
         failures=$((failures + 1))
-        echo "FAIL: without $file: $reason"
+        echo "FAIL: $1: $3"
         echo "---- game console ----"
-        cat "$scratch/without-$file.log"
+        cat "$2"
     fi
+}
+
+centre_pointer
+files=$(cd "$data" && ls)
+[ -n "$files" ] || { echo "FAIL: no data files in $data"; exit 1; }
+for file in ${*:-$files}; do
+    reason=$(run_without "$file")
+    record "without $file" "$scratch/without-$file.log" "$reason" $?
 done
+if [ $# = 0 ]; then
+    reason=$(run_with_nothing)
+    record "without any data file" "$scratch/nothing.log" "$reason" $?
+fi
 [ "$failures" = 0 ] || exit 1
-echo "PASS: the game starts, reports and quits with 0 without any one of its data files"
+echo "PASS: the game starts, reports and quits with 0 without any one of its data files, and without all of them"
