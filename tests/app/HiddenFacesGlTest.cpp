@@ -4,8 +4,6 @@
 // shader told to keep every face must give the same picture from anywhere the
 // player can stand and look.
 
-#include <unistd.h>
-
 #include <cmath>
 #include <fstream>
 #include <memory>
@@ -14,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "GameDataGlTest.h"
 #include "app/GameConstants.h"
 #include "assets/AssetFiles.h"
 #include "maze/Maze.h"
@@ -21,7 +20,6 @@
 #include "render/Model.h"
 #include "render/ShaderProgram.h"
 #include "render/Transform.h"
-#include "support/GlContext.h"
 
 namespace {
 
@@ -57,14 +55,10 @@ struct View {
     float pitchRadians;
 };
 
-class HiddenFacesTest : public GlTest {
+class HiddenFacesTest : public GameDataGlTest {
   protected:
     void SetUp() override {
-        GlTest::SetUp();
-        ASSERT_TRUE(getcwd(previousDirectory, sizeof previousDirectory) != nullptr);
-        ASSERT_EQ(chdir(QUORRALITH_DATA_DIR), 0);
-        glGenVertexArrays(1, &vertexArray);
-        glBindVertexArray(vertexArray);
+        GameDataGlTest::SetUp();
         // The game's fixed state: what is hidden is hidden by these.
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LESS);
@@ -87,10 +81,9 @@ class HiddenFacesTest : public GlTest {
         wall->release();
         food->release();
         foodProgram->release();
-        glDeleteVertexArrays(1, &vertexArray);
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_CULL_FACE);
-        ASSERT_EQ(chdir(previousDirectory), 0);
+        GameDataGlTest::TearDown();
     }
 
     // A wall program from the game's files, or with its vertex shader given.
@@ -146,8 +139,6 @@ class HiddenFacesTest : public GlTest {
         }
     }
 
-    char previousDirectory[4096] = {};
-    GLuint vertexArray = 0;
     ScratchDirectory scratch;
     std::unique_ptr<Maze> maze;
     Transform wallTransform;

@@ -1,33 +1,14 @@
 #include "app/Scene.h"
 
-#include <unistd.h>
-
 #include <string>
 #include <vector>
 
+#include "GameDataGlTest.h"
 #include "support/ConsoleCapture.h"
-#include "support/GlContext.h"
 
 namespace {
 
-// The scene reads its files from the working directory, as the game does.
-class SceneTest : public GlTest {
-  protected:
-    void SetUp() override {
-        GlTest::SetUp();
-        ASSERT_TRUE(getcwd(previousDirectory, sizeof previousDirectory) != nullptr);
-        ASSERT_EQ(chdir(QUORRALITH_DATA_DIR), 0);
-        glGenVertexArrays(1, &vertexArray);
-        glBindVertexArray(vertexArray);
-    }
-    void TearDown() override {
-        glDeleteVertexArrays(1, &vertexArray);
-        ASSERT_EQ(chdir(previousDirectory), 0);
-    }
-
-    char previousDirectory[4096] = {};
-    GLuint vertexArray = 0;
-};
+class SceneTest : public GameDataGlTest {};
 
 // Positions of each line in the console output, in the order given; -1 where
 // a line is missing.
