@@ -18,3 +18,10 @@ done
 # What the whole game holds in memory, from the game binary of the same build.
 echo "== peak memory"
 "$(dirname "$0")/../bench/peak-memory.sh" "$build/quorralith" "$(dirname "$0")/../data"
+# From starting the process to the first frame on the screen.
+echo "== start-up"
+"$(dirname "$0")/../bench/start-up.sh" "$build" "$(dirname "$0")/../data"
+# Last, because it is the figure to read: the game's frame time over the
+# floor of this machine, from one invocation (the machines are shared).
+echo "== frame time against the floor"
+"$(dirname "$0")/../bench/frame-ratio.sh" "$build" "$(dirname "$0")/../data"

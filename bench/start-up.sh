@@ -1,0 +1,30 @@
+#!/bin/sh
+# Start-up time: from starting the game's process to its first frame being
+# presented and finished, shader compilation, file loading and maze
+# generation included. The bench build of the game prints the wall-clock time
+# of that moment and ends; this script takes away the time just before it
+# started the process. Prints every run and the median of RUNS (default 7).
+# Arguments: the build directory, the data directory, [RUNS].
+set -eu
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
+fi
+game=$(cd "$1" && pwd)/bench/placed_game
+data=$(cd "$2" && pwd)
+runs=${3:-7}
+times=$(mktemp)
+trap 'rm -f "$times"' EXIT
+xdotool mousemove 512 384
+run=1
+while [ "$run" -le "$runs" ]; do
+    started=$(date +%s%N)
+    presented=$(cd "$data" && "$game" --start-up | sed -n 's/^first frame presented at \([0-9]*\) ns$/\1/p')
+    if [ -z "$presented" ]; then
+        echo "The game did not report its first frame." >&2
+        exit 1
+    fi
+    echo "$(((presented - started) / 1000)) us" | awk '{ printf "%.1f\n", $1 / 1000 }' >>"$times"
+    run=$((run + 1))
+done
+echo "start-up to first presented frame, ms: $(tr '\n' ' ' <"$times")"
+sort -g "$times" | awk '{ v[NR] = $1 } END { printf "start-up, median of %d runs: %.1f ms\n", NR, v[int((NR + 1) / 2)] }'
