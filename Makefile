@@ -7,7 +7,7 @@ XVFB := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 # Under a real display the tests use it; without one they get a virtual one.
 WITH_DISPLAY := $(if $(DISPLAY),,$(XVFB))
 
-.PHONY: all build deps run test test-asan assets check-assets fuzz bench format clean
+.PHONY: all build deps run test test-asan assets check-assets fuzz bench soak format clean
 
 all: build
 
@@ -43,6 +43,10 @@ fuzz:
 
 bench: deps build
 	scripts/run-benchmarks.sh $(BUILD_DIR)
+
+# Five minutes of walking through the game: its memory must hold steady.
+soak: build
+	scripts/soak.sh $(BUILD_DIR)/quorralith data
 
 format:
 	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -46,13 +46,15 @@ wait_for_line "$log" "ms/frame" 30 || fail "the game did not report a frame time
 # the wrong process.
 [ "$(readlink "/proc/$GAME_PID/exe")" = "$(readlink -f "$binary")" ] ||
     fail "process $GAME_PID is not $binary"
-xdotool windowfocus --sync "$(game_window)" || fail "no game window to focus"
+timeout 5 xdotool windowfocus --sync "$(game_window)" || fail "no game window to focus"
 sleep "$(awk -v s="$seconds" -v t0="$started" -v t="$(date +%s.%N)" \
     'BEGIN { r = s - (t - t0); print (r > 0 ? r : 0) }')"
 
 peak_kb=$(status_kb VmHWM)
 resident_kb=$(status_kb VmRSS)
-[ -n "$peak_kb" ] && [ -n "$resident_kb" ] || fail "no memory figures for process $GAME_PID"
+if [ -z "$peak_kb" ] || [ -z "$resident_kb" ]; then
+    fail "no memory figures for process $GAME_PID"
+fi
 end_game_with_escape
 [ "$GAME_STATUS" = 0 ] || fail "exit code $GAME_STATUS after Escape"
 echo "peak resident memory: $(in_mb "$peak_kb") MB (resident before Escape: $(in_mb "$resident_kb") MB)"
