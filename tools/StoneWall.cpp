@@ -169,7 +169,8 @@ WallMaterial makeStoneWall(int sizePixels) {
             const float v = (y + 0.5f) / size;
             const Texel texel = shadeTexel(courses, u, v);
             heights[y * size + x] = texel.height;
-            material.diffuse.setPixel(x, y, texel.colour.r, texel.colour.g, texel.colour.b);
+            material.diffuse.setPixel(x, y, texel.colour.r, texel.colour.g, texel.colour.b,
+                                      texel.shine);
             material.specular.setPixel(x, y, texel.shine, texel.shine, texel.shine);
         }
     }

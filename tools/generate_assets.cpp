@@ -70,7 +70,7 @@ bool writeMeshes(Output& output) {
 bool writeTextures(Output& output) {
     const WallMaterial wall = makeStoneWall(kWallTextureSize);
     const std::optional<Image> atlas = renderGlyphAtlas(kFontPath, kAtlasSize);
-    return output.write("diffuse.DDS", encodeDds(wall.diffuse, DxtFormat::Dxt1)) &&
+    return output.write("diffuse.DDS", encodeDds(wall.diffuse, DxtFormat::Dxt5)) &&
            output.write("specular.DDS", encodeDds(wall.specular, DxtFormat::Dxt1)) &&
            output.write("normal.bmp", encodeBmp(wall.normal)) &&
            output.write("grad.DDS",

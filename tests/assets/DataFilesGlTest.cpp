@@ -198,6 +198,34 @@ TEST_F(DataTexturesGl, NormalMapReliefFollowsTheDiffuseLayoutInTheGamesTangentFr
     EXPECT_GT(correlation(leanDown, darkeningDown), 0.4f);
 }
 
+// The wall shader reads the shine from the diffuse map's alpha instead of
+// the specular map: both must say the same, texel for texel, up to what the
+// two compressions keep (the specular map's grey in 5 and 6 bits, the alpha in
+// eight steps per block).
+TEST_F(DataTexturesGl, DiffuseAlphaCarriesTheSpecularMapsShine) {
+    const GLuint diffuseTexture = readDdsTexture(dataPath("diffuse.DDS").c_str());
+    const GLuint specularTexture = readDdsTexture(dataPath("specular.DDS").c_str());
+    const TexelGrid diffuse = readLevelZero(diffuseTexture);
+    const TexelGrid specular = readLevelZero(specularTexture);
+    glDeleteTextures(1, &diffuseTexture);
+    glDeleteTextures(1, &specularTexture);
+    ASSERT_EQ(diffuse.width, specular.width);
+    ASSERT_EQ(diffuse.height, specular.height);
+
+    const int texels = diffuse.width * diffuse.height;
+    int farApart = 0;
+    double totalDifference = 0.0;
+    for (int y = 0; y < diffuse.height; ++y) {
+        for (int x = 0; x < diffuse.width; ++x) {
+            const int difference = std::abs(diffuse.at(x, y)[3] - specular.at(x, y)[0]);
+            totalDifference += difference;
+            farApart += difference > 24 ? 1 : 0;
+        }
+    }
+    EXPECT_LT(totalDifference / texels, 6.0);
+    EXPECT_LT(farApart, texels / 100);
+}
+
 // The four shader pairs, with what the game feeds each of them.
 struct ShaderContract {
     const char* name;
@@ -219,8 +247,7 @@ const std::vector<ShaderContract>& shaderContracts() {
           {"MV3x3", GL_FLOAT_MAT3},
           {"LightPosition_worldspace", GL_FLOAT_VEC3},
           {"myDiff", GL_SAMPLER_2D},
-          {"myNorm", GL_SAMPLER_2D},
-          {"mySpec", GL_SAMPLER_2D}}},
+          {"myNorm", GL_SAMPLER_2D}}},
         {"foodShader",
          {{0, GL_FLOAT_VEC3}, {1, GL_FLOAT_VEC2}, {2, GL_FLOAT_VEC3}},
          {{"MVP", GL_FLOAT_MAT4}, {"MV3x3", GL_FLOAT_MAT3}}},
