@@ -57,6 +57,14 @@ TexelGrid readLevelZero(GLuint texture) {
     return grid;
 }
 
+// Level 0 of one of the game's DDS files, loaded as the game loads it.
+TexelGrid levelZeroOfDdsFile(const char* name) {
+    const GLuint texture = readDdsTexture(dataPath(name).c_str());
+    TexelGrid grid = readLevelZero(texture);
+    glDeleteTextures(1, &texture);
+    return grid;
+}
+
 class DataTexturesGl : public GlTest {};
 
 // The game sets no sampling parameters, so its trilinear default filter
@@ -96,9 +104,7 @@ struct AtlasInk {
 };
 
 AtlasInk surveyAtlas() {
-    const GLuint texture = readDdsTexture(dataPath("Holstein.DDS").c_str());
-    const TexelGrid atlas = readLevelZero(texture);
-    glDeleteTextures(1, &texture);
+    const TexelGrid atlas = levelZeroOfDdsFile("Holstein.DDS");
     AtlasInk ink;
     const float cellWidth = static_cast<float>(atlas.width) / kAtlasCells;
     const int cellHeight = atlas.height / kAtlasCells;
@@ -171,12 +177,10 @@ float correlation(const std::vector<float>& a, const std::vector<float>& b) {
 // image runs right along +x and down along -y, the normal map must lean as
 // the diffuse map brightens, not mirrored in either direction.
 TEST_F(DataTexturesGl, NormalMapReliefFollowsTheDiffuseLayoutInTheGamesTangentFrame) {
-    const GLuint diffuseTexture = readDdsTexture(dataPath("diffuse.DDS").c_str());
+    const TexelGrid diffuse = levelZeroOfDdsFile("diffuse.DDS");
     GLuint normalTexture = 0;
     captureConsole([&] { normalTexture = readBmpTexture(dataPath("normal.bmp").c_str()); });
-    const TexelGrid diffuse = readLevelZero(diffuseTexture);
     const TexelGrid relief = readLevelZero(normalTexture);
-    glDeleteTextures(1, &diffuseTexture);
     glDeleteTextures(1, &normalTexture);
     ASSERT_EQ(diffuse.width, relief.width);
     ASSERT_EQ(diffuse.height, relief.height);
@@ -203,12 +207,8 @@ TEST_F(DataTexturesGl, NormalMapReliefFollowsTheDiffuseLayoutInTheGamesTangentFr
 // two compressions keep (the specular map's grey in 5 and 6 bits, the alpha in
 // eight steps per block).
 TEST_F(DataTexturesGl, DiffuseAlphaCarriesTheSpecularMapsShine) {
-    const GLuint diffuseTexture = readDdsTexture(dataPath("diffuse.DDS").c_str());
-    const GLuint specularTexture = readDdsTexture(dataPath("specular.DDS").c_str());
-    const TexelGrid diffuse = readLevelZero(diffuseTexture);
-    const TexelGrid specular = readLevelZero(specularTexture);
-    glDeleteTextures(1, &diffuseTexture);
-    glDeleteTextures(1, &specularTexture);
+    const TexelGrid diffuse = levelZeroOfDdsFile("diffuse.DDS");
+    const TexelGrid specular = levelZeroOfDdsFile("specular.DDS");
     ASSERT_EQ(diffuse.width, specular.width);
     ASSERT_EQ(diffuse.height, specular.height);
 
