@@ -65,7 +65,7 @@ void Scene::draw() {
     monkey.unbind();
 }
 
-void Scene::drawScoreLine(const char* line) const {
+void Scene::drawScoreLine(const char* line) {
     text.draw(line, game::scoreLineX, game::scoreLineY, game::scoreLineSizePixels);
 }
 

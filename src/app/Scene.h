@@ -18,7 +18,7 @@ class Scene {
     // The maze and the sculpture, lit from just in front of the eye.
     void draw();
     // The score line, last, so that it lies over the scene.
-    void drawScoreLine(const char* text) const;
+    void drawScoreLine(const char* text);
     // Deletes every GL object while the context exists; the destructors that
     // run later make no GL call.
     void release();

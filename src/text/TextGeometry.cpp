@@ -58,9 +58,16 @@ int textAdvance(int sizePixels) {
 }
 
 TextGeometry buildTextGeometry(const char* text, int x, int y, int sizePixels) {
+    TextGeometry geometry;
+    buildTextGeometry(text, x, y, sizePixels, geometry);
+    return geometry;
+}
+
+void buildTextGeometry(const char* text, int x, int y, int sizePixels, TextGeometry& geometry) {
     const std::size_t length = std::strlen(text);
     const int advance = textAdvance(sizePixels);
-    TextGeometry geometry;
+    geometry.vertices.clear();
+    geometry.UVs.clear();
     geometry.vertices.reserve(length * kCornersPerCharacter);
     geometry.UVs.reserve(length * kCornersPerCharacter);
     for (std::size_t i = 0; i < length; ++i) {
@@ -69,5 +76,4 @@ TextGeometry buildTextGeometry(const char* text, int x, int y, int sizePixels) {
         appendCorners(glyphPosition(left, y, advance, sizePixels), geometry.vertices);
         appendCorners(glyphUvs(static_cast<unsigned char>(text[i])), geometry.UVs);
     }
-    return geometry;
 }

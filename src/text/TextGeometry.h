@@ -22,3 +22,6 @@ int textAdvance(int sizePixels);
 // positions are computed in 64-bit signed arithmetic, so a negative x places
 // the text left of the origin rather than wrapping around.
 TextGeometry buildTextGeometry(const char* text, int x, int y, int sizePixels);
+// The same into a geometry kept between calls: its storage is reused, so a
+// line drawn every frame allocates nothing once its longest text has been seen.
+void buildTextGeometry(const char* text, int x, int y, int sizePixels, TextGeometry& into);

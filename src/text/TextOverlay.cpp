@@ -42,8 +42,8 @@ void TextOverlay::init(const char* atlasPath) {
 
 // The whole line goes up in one upload per attribute and one draw call. The
 // depth test and culling are left as the caller set them.
-void TextOverlay::draw(const char* text, int x, int y, int sizePixels) const {
-    const TextGeometry geometry = buildTextGeometry(text, x, y, sizePixels);
+void TextOverlay::draw(const char* text, int x, int y, int sizePixels) {
+    buildTextGeometry(text, x, y, sizePixels, geometry);
     if (geometry.vertices.empty()) {
         return;
     }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "text/TextGeometry.h"
+
 // Single lines of screen-space text from a 16 x 16 glyph atlas. One overlay
 // exists in the game (the score line); it owns its atlas texture, two buffers
 // and its program, and release() deletes them while the context exists.
@@ -10,7 +12,7 @@ class TextOverlay {
     void init(const char* atlasPath);
     // x and y are the lower-left corner of the first character in the text
     // shader's pixel space (y up); size is the character height in pixels.
-    void draw(const char* text, int x, int y, int sizePixels) const;
+    void draw(const char* text, int x, int y, int sizePixels);
     void release();
 
     std::uint32_t getFontTexture() const { return fontTexture; }
@@ -24,4 +26,6 @@ class TextOverlay {
     std::uint32_t uvBuffer = 0;
     std::uint32_t program = 0;
     std::int32_t samplerLocation = -1;
+    // Kept between frames so that drawing the score line allocates nothing.
+    TextGeometry geometry;
 };

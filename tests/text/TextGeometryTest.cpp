@@ -137,3 +137,23 @@ TEST(TextGeometry, PositionsFarOutKeepGrowingInsteadOfWrapping) {
     EXPECT_GT(geometry.vertices[12 + kUpLeft].x, geometry.vertices[6 + kUpLeft].x);
     EXPECT_GT(geometry.vertices[kUpLeft].y, geometry.vertices[kDownLeft].y);
 }
+
+// The score line is laid out every frame; built into the geometry of the
+// frame before, it reuses that storage and comes out as if built afresh.
+TEST(TextGeometry, RebuildingIntoKeptGeometryReusesItsStorageAndForgetsTheOldText) {
+    TextGeometry kept;
+    buildTextGeometry("Points:   0/101", kScoreX, kScoreY, kScoreSize, kept);
+    const glm::vec2* vertexStorage = kept.vertices.data();
+    const glm::vec2* uvStorage = kept.UVs.data();
+
+    buildTextGeometry("Points:  17/101", kScoreX, kScoreY, kScoreSize, kept);
+    EXPECT_EQ(kept.vertices.data(), vertexStorage);
+    EXPECT_EQ(kept.UVs.data(), uvStorage);
+    const TextGeometry fresh = buildTextGeometry("Points:  17/101", kScoreX, kScoreY, kScoreSize);
+    EXPECT_EQ(kept.vertices, fresh.vertices);
+    EXPECT_EQ(kept.UVs, fresh.UVs);
+
+    buildTextGeometry("ab", 0, 0, kScoreSize, kept);
+    EXPECT_EQ(kept.vertices.size(), 12u);
+    EXPECT_EQ(kept.UVs.size(), 12u);
+}
