@@ -1,9 +1,10 @@
 #include <algorithm>
 #include <iterator>
-#include <list>
 #include <random>
 
 #include "maze/Maze.h"
+
+#include "maze/CandidateList.h"
 
 namespace {
 const CellPosition entrance{0, 1};
@@ -16,6 +17,14 @@ constexpr int smallestCarvableGridSize = 3;
 
 bool isOddIndex(int index) {
     return index % 2 != 0;
+}
+
+// Every entry the generator will ever list: the entrance, then for each room
+// at most four slots, each listed at most twice.
+std::size_t candidateCapacity(const MazeGrid& grid) {
+    const std::size_t rooms = static_cast<std::size_t>(grid.rows / 2) * (grid.cols / 2);
+    constexpr std::size_t entriesPerRoom = 4 * 2;
+    return 1 + rooms * entriesPerRoom;
 }
 }  // namespace
 
@@ -46,17 +55,15 @@ void Maze::generate() {
     grid.setCell(lastRow, lastCol - 1, CellCode::food);
     grid.setCell(entrance.first, entrance.second, CellCode::undecided);
 
-    // Entries are taken from anywhere near the end, so the list must drop one
-    // from its middle without shifting the rest.
-    std::list<CellPosition> options{entrance};
+    CandidateList options(candidateCapacity(grid));
+    options.append(entrance);
     int windowSize = initialWindowSize;
     while (!options.empty()) {
-        const int n = std::min(static_cast<int>(options.size()), windowSize);
-        // A pick outside the window would walk off the list.
+        const int n =
+            static_cast<int>(std::min(options.size(), static_cast<std::size_t>(windowSize)));
+        // A pick outside the window would take from beyond the list.
         const int idx = std::clamp(pick(0, n - 1), 0, n - 1);
-        const auto taken = std::prev(options.end(), idx + 1);
-        CellPosition pos = *taken;
-        options.erase(taken);
+        CellPosition pos = options.takeFromEnd(static_cast<std::size_t>(idx));
         // Listed twice, or closed since it was listed: nothing left to open.
         if (grid.cellAt(pos.first, pos.second) != CellCode::undecided) {
             continue;
@@ -68,7 +75,7 @@ void Maze::generate() {
         const std::vector<CellPosition> openings = unvisitedWalls(pos.first, pos.second);
         for (const CellPosition& slot : openings) {
             if (hasUnvisitedSide(slot.first, slot.second)) {
-                options.push_back(slot);
+                options.append(slot);
                 ++windowSize;
             } else {
                 // Both rooms beside it are visited: opening it would make a loop.
@@ -77,7 +84,9 @@ void Maze::generate() {
                     isOddIndex(slot.first) ? CellCode::wallThinAlongX : CellCode::wallThinAlongZ);
             }
         }
-        options.insert(options.end(), openings.begin(), openings.end());
+        for (const CellPosition& slot : openings) {
+            options.append(slot);
+        }
     }
 }
 

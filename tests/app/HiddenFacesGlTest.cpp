@@ -78,9 +78,12 @@ class HiddenFacesTest : public GameDataGlTest {
         maze->setFoodModel(food.get());
     }
     void TearDown() override {
-        wall->release();
-        food->release();
-        foodProgram->release();
+        // Set-up may have stopped early, without a context.
+        if (foodProgram != nullptr) {
+            wall->release();
+            food->release();
+            foodProgram->release();
+        }
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_CULL_FACE);
         GameDataGlTest::TearDown();
