@@ -20,7 +20,9 @@
 
 namespace {
 
-constexpr int kWallTextureSize = 512;
+// The wall shader reads the nearest texel, unfiltered, for speed; at this size
+// a texel stays about a pixel wide even with the player's nose at a wall.
+constexpr int kWallTextureSize = 1024;
 constexpr int kTrophyTextureSize = 256;
 constexpr int kAtlasSize = 512;  // 32-texel cells
 const char* const kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
