@@ -1,27 +1,43 @@
 #!/bin/sh
-# Runs every micro-benchmark built in the given build directory. The frame
-# benchmark draws in a real window: without an X display it gets a virtual one.
-set -eu
+# Everything `make bench` prints, from the given build directory: the
+# micro-benchmarks, the game's peak memory, its start-up time, and last the
+# figure to read, its frame time against the floor of this machine. A section
+# that fails is reported and the others still run; the exit status says
+# whether all of them passed. Whatever draws gets a virtual X display when
+# there is no real one.
+set -u
 build=${1:-build}
+here=$(cd "$(dirname "$0")" && pwd)
+data="$here/../data"
+failed=0
+
+# section TITLE COMMAND...: runs one part and notes a failure.
+section() {
+    echo "== $1"
+    shift
+    "$@" || { echo "(failed: $*)"; failed=1; }
+}
+
+with_display() {
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+        "$@"
+    else
+        xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$@"
+    fi
+}
+
 found=0
 for bench in "$build"/bench/*_bench; do
     [ -x "$bench" ] || continue
     found=1
-    echo "== $(basename "$bench")"
-    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-        "$bench" --benchmark_min_time=0.2
-    else
-        xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$bench" --benchmark_min_time=0.2
-    fi
+    section "$(basename "$bench")" with_display "$bench" --benchmark_min_time=0.2
 done
 [ "$found" = 1 ] || echo "No benchmarks were built in $build/bench."
 # What the whole game holds in memory, from the game binary of the same build.
-echo "== peak memory"
-"$(dirname "$0")/../bench/peak-memory.sh" "$build/quorralith" "$(dirname "$0")/../data"
+section "peak memory" "$here/../bench/peak-memory.sh" "$build/quorralith" "$data"
 # From starting the process to the first frame on the screen.
-echo "== start-up"
-"$(dirname "$0")/../bench/start-up.sh" "$build" "$(dirname "$0")/../data"
+section "start-up" "$here/../bench/start-up.sh" "$build" "$data"
 # Last, because it is the figure to read: the game's frame time over the
 # floor of this machine, from one invocation (the machines are shared).
-echo "== frame time against the floor"
-"$(dirname "$0")/../bench/frame-ratio.sh" "$build" "$(dirname "$0")/../data"
+section "frame time against the floor" "$here/../bench/frame-ratio.sh" "$build" "$data"
+exit "$failed"
