@@ -7,52 +7,26 @@
 # medians of one invocation means anything; it is printed last.
 # Arguments: the build directory, the data directory, [SECONDS], [RUNS].
 set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../scripts/game-session.sh"
+rerun_under_display "$0" "$@"
 build=$(cd "$1" && pwd)
 data=$(cd "$2" && pwd)
 seconds=${3:-10}
 runs=${4:-3}
-here=$(cd "$(dirname "$0")" && pwd)
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
-fi
-. "$here/../scripts/game-session.sh"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# run_for NAME BINARY [ARGUMENTS...]: one timed run, its frame times appended
-# to $work/NAME.
-run_for() {
-    name=$1
-    shift
-    binary=$1
-    shift
-    log="$work/log"
-    centre_pointer
-    start_game "$binary" "$data" "$log" "$@"
-    if ! wait_for_line "$log" "ms/frame" 20; then
-        echo "$binary did not report a frame time:" >&2
-        cat "$log" >&2
-        kill "$GAME_PID" 2>/dev/null || true
-        exit 1
-    fi
-    sleep "$seconds"
-    end_game_with_escape || true
-    grep "ms/frame" "$log" | tail -n +2 | cut -d' ' -f1 >>"$work/$name"
-}
-
-median() {
-    sort -g "$1" | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
-
 # measure VIEW-NAME GAME-BINARY [ARGUMENTS...]: alternates game and floor runs.
 measure() {
     view=$1
-    shift
+    binary=$2
+    shift 2
     run=1
     while [ "$run" -le "$runs" ]; do
-        run_for "$view.game" "$@"
-        run_for "$view.floor" "$build/bench/floor_frame"
+        collect_frame_times "$work/$view.game" "$binary" "$data" "$seconds" "$@"
+        collect_frame_times "$work/$view.floor" "$build/bench/floor_frame" "$data" "$seconds"
         run=$((run + 1))
     done
     game=$(median "$work/$view.game")

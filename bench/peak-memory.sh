@@ -11,13 +11,11 @@ if [ "$#" -lt 2 ]; then
     echo "usage: $0 BINARY DATA_DIR [SECONDS]" >&2
     exit 2
 fi
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
-fi
+. "$(cd "$(dirname "$0")" && pwd)/../scripts/game-session.sh"
+rerun_under_display "$0" "$@"
 binary=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 data=$(cd "$2" && pwd)
 seconds=${3:-10}
-. "$(dirname "$0")/../scripts/game-session.sh"
 
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT

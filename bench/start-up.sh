@@ -6,15 +6,14 @@
 # started the process. Prints every run and the median of RUNS (default 7).
 # Arguments: the build directory, the data directory, [RUNS].
 set -eu
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
-fi
+. "$(cd "$(dirname "$0")" && pwd)/../scripts/game-session.sh"
+rerun_under_display "$0" "$@"
 game=$(cd "$1" && pwd)/bench/placed_game
 data=$(cd "$2" && pwd)
 runs=${3:-7}
 times=$(mktemp)
 trap 'rm -f "$times"' EXIT
-xdotool mousemove 512 384
+centre_pointer
 run=1
 while [ "$run" -le "$runs" ]; do
     started=$(date +%s%N)

@@ -5,11 +5,9 @@
 # Arguments: the build directory, the data directory, the PNG to write, then
 # placed_game's own (--seed N --at X Y Z YAW).
 set -eu
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
-fi
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../scripts/game-session.sh"
+rerun_under_display "$0" "$@"
 build=$(cd "$1" && pwd)
 data=$(cd "$2" && pwd)
 out=$3

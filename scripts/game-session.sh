@@ -8,6 +8,50 @@ centre_pointer() {
     xdotool mousemove 512 384
 }
 
+# has_display: true when DISPLAY names an X server that answers.
+has_display() {
+    [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1
+}
+
+# rerun_under_display SCRIPT [ARGUMENTS...]: unless an X server answers,
+# starts SCRIPT again under a virtual one of its own, in place of the caller.
+rerun_under_display() {
+    has_display && return 0
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$@"
+}
+
+# collect_frame_times RESULTS BINARY DATA_DIR SECONDS [ARGUMENTS...]: runs the
+# game (or the floor) for SECONDS after its first report, ends it with Escape,
+# and appends its "ms/frame" figures to RESULTS. The first report, which holds
+# the start-up, is left out. Fails, showing the console, when no report comes.
+collect_frame_times() {
+    frame_results=$1
+    frame_binary=$2
+    frame_data=$3
+    frame_seconds=$4
+    shift 4
+    frame_log=$(mktemp)
+    centre_pointer
+    start_game "$frame_binary" "$frame_data" "$frame_log" "$@"
+    if ! wait_for_line "$frame_log" "ms/frame" 20; then
+        echo "$frame_binary did not report a frame time:" >&2
+        cat "$frame_log" >&2
+        kill "$GAME_PID" 2>/dev/null
+        rm -f "$frame_log"
+        return 1
+    fi
+    sleep "$frame_seconds"
+    # A game that outlives Escape has been ended by force; its figures stand.
+    end_game_with_escape || true
+    grep "ms/frame" "$frame_log" | tail -n +2 | cut -d' ' -f1 >>"$frame_results"
+    rm -f "$frame_log"
+}
+
+# median FILE: the median of the numbers in FILE, one per line.
+median() {
+    sort -g "$1" | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
 # empty_log LOG: empties LOG before a game starts writing to it. The game's
 # own redirection happens in the background, maybe after the caller's first
 # look at LOG, and a line left there by an earlier run would pass for new.
@@ -41,9 +85,7 @@ start_game_reading() {
 # of the run recorded by apitrace into TRACE. GAME_PID is the tracer's, which
 # ends with the game and passes its exit code on.
 start_traced_game() {
-    empty_log "$3"
-    (cd "$2" && exec stdbuf -oL -eL apitrace trace --output="$4" "$1") >"$3" 2>&1 &
-    GAME_PID=$!
+    start_game apitrace "$2" "$3" trace --output="$4" "$1"
 }
 
 # wait_for_line LOG TEXT SECONDS: waits until LOG holds TEXT; fails on time-out

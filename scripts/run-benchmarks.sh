@@ -18,8 +18,10 @@ section() {
     "$@" || { echo "(failed: $*)"; failed=1; }
 }
 
+. "$here/game-session.sh"
+
 with_display() {
-    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    if has_display; then
         "$@"
     else
         xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$@"

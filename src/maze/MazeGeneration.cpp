@@ -1,10 +1,8 @@
 #include <algorithm>
-#include <iterator>
 #include <random>
 
-#include "maze/Maze.h"
-
 #include "maze/CandidateList.h"
+#include "maze/Maze.h"
 
 namespace {
 const CellPosition entrance{0, 1};
