@@ -7,6 +7,7 @@
 #include "assets/BmpParser.h"
 #include "assets/FileBytes.h"
 #include "assets/MissingImage.h"
+#include "assets/TextureLimit.h"
 
 namespace {
 
@@ -40,7 +41,8 @@ unsigned int readBmpTexture(const char* imagepath) {
     if (!bytes) {
         return reportMissingImage(imagepath);
     }
-    const std::optional<BmpImage> image = parseBmpImage(bytes->data(), bytes->size());
+    const std::optional<BmpImage> image =
+        parseBmpImage(bytes->data(), bytes->size(), maxTextureEdgePixels());
     if (!image) {
         printf("Not a correct BMP file\n");
         return 0;

@@ -63,9 +63,12 @@ std::vector<unsigned char> readBmpPixels(const unsigned char* bytes, std::size_t
     return pixels;
 }
 
-std::optional<BmpImage> parseBmpImage(const unsigned char* bytes, std::size_t size) {
+std::optional<BmpImage> parseBmpImage(const unsigned char* bytes, std::size_t size,
+                                      std::uint32_t maxEdgePixels) {
     const std::optional<BmpHeader> header = readBmpHeader(bytes, size);
-    if (!header) {
+    if (!header || static_cast<std::uint32_t>(header->width) > maxEdgePixels ||
+        static_cast<std::uint32_t>(header->height) > maxEdgePixels ||
+        size < std::uint64_t{header->dataOffset} + bmpPixelBytes(header->width, header->height)) {
         return std::nullopt;
     }
     return BmpImage{header->width, header->height, readBmpPixels(bytes, size, *header)};

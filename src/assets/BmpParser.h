@@ -40,5 +40,10 @@ std::optional<BmpHeader> readBmpHeader(const unsigned char* bytes, std::size_t s
 // offset, zeros where the file or the image-size field ends early.
 std::vector<unsigned char> readBmpPixels(const unsigned char* bytes, std::size_t size,
                                          const BmpHeader& header);
-// The two steps together.
-std::optional<BmpImage> parseBmpImage(const unsigned char* bytes, std::size_t size);
+// The two steps together, for an upload whose level 0 may be at most
+// maxEdgePixels wide and high. Refused besides the header's own refusals: a
+// larger image, and a file that ends before the pixel array that its header
+// describes, so that no header can make the load allocate more than the file
+// itself holds.
+std::optional<BmpImage> parseBmpImage(const unsigned char* bytes, std::size_t size,
+                                      std::uint32_t maxEdgePixels);

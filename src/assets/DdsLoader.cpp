@@ -5,6 +5,7 @@
 #include "assets/DdsParser.h"
 #include "assets/FileBytes.h"
 #include "assets/MissingImage.h"
+#include "assets/TextureLimit.h"
 
 static_assert(kCompressedRgbaS3tcDxt1 == GL_COMPRESSED_RGBA_S3TC_DXT1_EXT, "DXT1 format value");
 static_assert(kCompressedRgbaS3tcDxt3 == GL_COMPRESSED_RGBA_S3TC_DXT3_EXT, "DXT3 format value");
@@ -37,7 +38,7 @@ unsigned int readDdsTexture(const char* imagepath) {
     if (!bytes) {
         return reportMissingImage(imagepath);
     }
-    const DdsParseResult parsed = parseDds(bytes->data(), bytes->size());
+    const DdsParseResult parsed = parseDds(bytes->data(), bytes->size(), maxTextureEdgePixels());
     if (parsed.status != DdsParseStatus::Ok) {
         return 0;
     }

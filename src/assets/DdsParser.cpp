@@ -86,6 +86,9 @@ std::vector<DdsLevel> ddsLevels(std::uint32_t width, std::uint32_t height,
             break;
         }
         levels.push_back(DdsLevel{level, w, h, size, offset});
+        if (w == 1 && h == 1) {
+            break;
+        }
         offset += size;
         w = halved(w);
         h = halved(h);
@@ -93,7 +96,7 @@ std::vector<DdsLevel> ddsLevels(std::uint32_t width, std::uint32_t height,
     return levels;
 }
 
-DdsParseResult parseDds(const unsigned char* bytes, std::size_t size) {
+DdsParseResult parseDds(const unsigned char* bytes, std::size_t size, std::uint32_t maxEdgePixels) {
     DdsParseResult result;
     if (!hasMagic(bytes, size)) {
         return result;
@@ -113,6 +116,10 @@ DdsParseResult parseDds(const unsigned char* bytes, std::size_t size) {
     texture.linearSize = readLittleEndian32(header.data() + kLinearSizeField);
     texture.mipMapCount = readLittleEndian32(header.data() + kMipMapCountField);
     texture.blockSize = code == kFourCcDxt1 ? kDxt1BlockBytes : kDxt35BlockBytes;
+    if (texture.width > maxEdgePixels || texture.height > maxEdgePixels) {
+        result.status = DdsParseStatus::TooLarge;
+        return result;
+    }
 
     const std::size_t inFile = size > kDdsDataOffset ? size - kDdsDataOffset : 0;
     const std::uint64_t dataBytes =

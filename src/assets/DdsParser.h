@@ -38,7 +38,7 @@ struct DdsTexture {
     std::vector<DdsLevel> levels;
 };
 
-enum class DdsParseStatus { Ok, NotDds, UnsupportedFormat };
+enum class DdsParseStatus { Ok, NotDds, UnsupportedFormat, TooLarge };
 
 struct DdsParseResult {
     DdsParseStatus status = DdsParseStatus::NotDds;
@@ -53,10 +53,13 @@ std::uint64_t ddsDataSize(std::uint32_t linearSize, std::uint32_t mipMapCount);
 std::uint64_t ddsLevelBytes(std::uint32_t width, std::uint32_t height, std::uint32_t blockSize);
 // Level 0 at width x height, each next one halved (never below 1), while the
 // level is below mipMapCount and not 0 x 0, and while it fits in the
-// dataBytes that remain.
+// dataBytes that remain. The chain ends with its 1 x 1 level, whatever
+// mipMapCount says: GL has no level beyond it.
 std::vector<DdsLevel> ddsLevels(std::uint32_t width, std::uint32_t height,
                                 std::uint32_t mipMapCount, std::uint32_t blockSize,
                                 std::uint64_t dataBytes);
 
-// A file shorter than its header reads as if zeros followed.
-DdsParseResult parseDds(const unsigned char* bytes, std::size_t size);
+// A file shorter than its header reads as if zeros followed. TooLarge when
+// level 0 is wider or higher than maxEdgePixels, decided before the data
+// block is copied.
+DdsParseResult parseDds(const unsigned char* bytes, std::size_t size, std::uint32_t maxEdgePixels);

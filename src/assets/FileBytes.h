@@ -1,9 +1,17 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 
-// The whole content of a file, read in binary; nullopt when it cannot be
-// opened. A read that stops early keeps what was read: the parsers treat a
-// short file as one that ends there.
+// No asset of the game comes near this (the largest is a few megabytes); a
+// file that grows past it is read only this far, so no path can make a
+// loader read without end.
+constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
+
+// The content of a regular file, read in binary, at most kMaxFileBytes of it;
+// nullopt when it cannot be opened or is not a regular file (a directory, a
+// FIFO, a device), which the loaders then report as a file they cannot open.
+// A read that stops early keeps what was read: the parsers treat a short
+// file as one that ends there.
 std::optional<std::vector<unsigned char>> readFileBytes(const char* path);

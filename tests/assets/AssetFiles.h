@@ -30,6 +30,9 @@ class ScratchDirectory {
 void putLittleEndian16(Bytes& bytes, std::size_t offset, std::uint16_t value);
 void putLittleEndian32(Bytes& bytes, std::size_t offset, std::uint32_t value);
 
+// GL_MAX_TEXTURE_SIZE of the machines the tests run on (Mesa's llvmpipe).
+constexpr std::uint32_t kTestMaxTextureEdge = 16384;
+
 // The header fields a test varies; the rest of a BMP header stays zero.
 struct BmpFields {
     std::int32_t width = 0;

@@ -192,9 +192,11 @@ TEST_F(DdsLoader, WrongMagicIsRefusedSilently) {
     expectRefusedSilently(bytesOf("DDS"));
 }
 
-TEST_F(DdsLoader, OtherPixelFormatsAreRefusedSilently) {
+TEST_F(DdsLoader, OtherPixelFormatsAndTexturesLargerThanGlTakesAreRefusedSilently) {
     expectRefusedSilently(ddsFile({4, 4, 8, 1, "DXT2"}, Bytes(8, 0)));
     expectRefusedSilently(ddsFile({4, 4, 64, 1, ""}, Bytes(64, 0)));
+    // Wider than GL_MAX_TEXTURE_SIZE, with every block in the file.
+    expectRefusedSilently(ddsFile({16388, 4, 32776, 1, "DXT1"}, Bytes(32776, 0)));
 }
 
 TEST_F(DdsLoader, MissingFileIsReportedAndWaitsForOneCharacter) {

@@ -9,7 +9,7 @@
 namespace {
 
 DdsParseResult parse(const Bytes& file) {
-    return parseDds(file.data(), file.size());
+    return parseDds(file.data(), file.size(), kTestMaxTextureEdge);
 }
 
 struct LevelShape {
@@ -110,6 +110,13 @@ TEST(DdsParser, MipMapCountZeroOrEmptyImageHasNoLevels) {
     EXPECT_TRUE(empty.texture.levels.empty());
 }
 
+TEST(DdsParser, LevelZeroBeyondTheTextureLimitIsTooLarge) {
+    const std::uint32_t limit = kTestMaxTextureEdge;
+    EXPECT_EQ(parse(ddsFile({limit + 1, 4, 8, 1, "DXT1"}, {})).status, DdsParseStatus::TooLarge);
+    EXPECT_EQ(parse(ddsFile({4, limit + 1, 8, 1, "DXT1"}, {})).status, DdsParseStatus::TooLarge);
+    EXPECT_EQ(parse(ddsFile({limit, 4, 8, 1, "DXT1"}, {})).status, DdsParseStatus::Ok);
+}
+
 TEST(DdsParser, MagicMustBeExactlyDdsAndASpace) {
     Bytes file = ddsFile({4, 4, 8, 1, "DXT1"}, Bytes(8, 0));
     ASSERT_EQ(parse(file).status, DdsParseStatus::Ok);
@@ -130,12 +137,13 @@ TEST(DdsParser, LevelsThatDoNotFitTheDataReadAreLeftOut) {
 
     // A linear size that is too small for level 0 leaves nothing to upload.
     EXPECT_TRUE(parse(ddsFile({256, 256, 100, 1, "DXT1"}, Bytes(32768, 0))).texture.levels.empty());
-    // A mipmap count beyond the chain goes on at 1 x 1 only while data lasts.
-    EXPECT_EQ(parse(ddsFile({4, 4, 16, 50, "DXT1"}, Bytes(100, 0))).texture.levels.size(), 4u);
+    // A mipmap count beyond the chain ends it at 1 x 1 all the same.
+    EXPECT_EQ(parse(ddsFile({4, 4, 16, 50, "DXT1"}, Bytes(100, 0))).texture.levels.size(), 3u);
 }
 
 TEST(DdsParser, HugeHeaderNumbersNeitherWrapNorReadPastTheFile) {
-    const DdsParseResult result = parse(ddsFile({kAll, kAll, kAll, kAll, "DXT5"}, Bytes(64, 0)));
+    const Bytes file = ddsFile({kAll, kAll, kAll, kAll, "DXT5"}, Bytes(64, 0));
+    const DdsParseResult result = parseDds(file.data(), file.size(), kAll);
     ASSERT_EQ(result.status, DdsParseStatus::Ok);
     EXPECT_EQ(result.texture.data.size(), 64u);
     EXPECT_TRUE(result.texture.levels.empty());
