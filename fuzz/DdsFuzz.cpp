@@ -7,14 +7,20 @@
 
 #include "assets/DdsParser.h"
 
+// GL_MAX_TEXTURE_SIZE of llvmpipe.
+constexpr std::uint32_t kMaxTextureEdge = 16384;
+
 volatile unsigned sink = 0;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const DdsParseResult result = parseDds(data, size);
+    const DdsParseResult result = parseDds(data, size, kMaxTextureEdge);
     if (result.status != DdsParseStatus::Ok) {
         return 0;
     }
     const DdsTexture& texture = result.texture;
+    if (texture.width > kMaxTextureEdge || texture.height > kMaxTextureEdge) {
+        __builtin_trap();
+    }
     const std::size_t inFile = size > kDdsDataOffset ? size - kDdsDataOffset : 0;
     if (texture.data.size() > inFile ||
         texture.data.size() > ddsDataSize(texture.linearSize, texture.mipMapCount)) {
@@ -32,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (level.level != i || level.offset != expectedOffset ||
             level.level >= texture.mipMapCount ||
             level.size != ddsLevelBytes(level.width, level.height, texture.blockSize) ||
-            level.offset + level.size > texture.data.size()) {
+            level.offset + level.size > texture.data.size() ||
+            (i + 1 < texture.levels.size() && level.width == 1 && level.height == 1)) {
             __builtin_trap();
         }
         const unsigned char* blocks = texture.data.data() + level.offset;

@@ -1,59 +1,61 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the asset parsers (OBJ, BMP, DDS) into
-# build-fuzz/ straight from the parser sources, then runs each one for
-# FUZZ_SECONDS seconds (default 60). Each starts from the hand-made seeds in
-# fuzz/seeds/<target>/ and the game's own files of its kind in data/; what it
-# learns is kept in fuzz/corpus-<target>/ for the next run, and any crashing
-# input lands in fuzz/artifacts/. Exits non-zero when a target found a fault.
+# Builds the libFuzzer targets with CMake into build-fuzz/ (clang, ASan and
+# UBSan; the QUORRALITH_FUZZ option), then runs each one for FUZZ_SECONDS
+# seconds (default 60). The parser targets (obj, bmp, dds) parse in memory;
+# the whole-load targets (bmp-load, dds-load) read a file and upload it into a
+# real GL context, under a virtual X server of their own. Each starts from the
+# hand-made seeds in fuzz/seeds/<format>/ and the game's own files of its kind
+# in data/; what it learns is kept in fuzz/corpus-<target>/ for the next run,
+# and any crashing input lands in fuzz/artifacts/. Exits non-zero when a
+# target found a fault.
 #
-#   FUZZ_SECONDS=600 scripts/fuzz.sh          # all three, ten minutes each
-#   FUZZ_SECONDS=600 scripts/fuzz.sh dds      # one of obj, bmp, dds
+#   FUZZ_SECONDS=600 scripts/fuzz.sh            # all five, ten minutes each
+#   FUZZ_SECONDS=600 scripts/fuzz.sh dds-load   # one of them
+#
+# Mesa allocates memory of its own that it keeps until exit, which the leak
+# checker would report at the end of every whole-load run: leaks are not
+# checked (ASan's other checks all are).
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$root/build-fuzz"
 seconds="${FUZZ_SECONDS:-60}"
-cxx="${FUZZ_CXX:-clang++}"
-flags=(-std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
-       -I"$root/src" -I"$root/tests")
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
 
-# The pure parser sources that each target is built from (the OBJ target also
-# reads every input with the C library's fscanf, as the reference).
-declare -A sources=(
-    [obj]="src/assets/ObjParser.cpp src/assets/ScanfInput.cpp tests/assets/CLibraryObjReader.cpp"
-    [bmp]="src/assets/BmpParser.cpp"
-    [dds]="src/assets/DdsParser.cpp"
-)
-declare -A binaries=([obj]=ObjFuzz [bmp]=BmpFuzz [dds]=DdsFuzz)
-
+declare -A binaries=([obj]=ObjFuzz [bmp]=BmpFuzz [dds]=DdsFuzz
+                     [bmp-load]=BmpLoadFuzz [dds-load]=DdsLoadFuzz)
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(obj bmp dds)
+    targets=(obj bmp dds bmp-load dds-load)
 fi
-
-mkdir -p "$out" "$root/fuzz/artifacts"
 for target in "${targets[@]}"; do
     if [ -z "${binaries[$target]:-}" ]; then
-        echo "unknown fuzz target: $target (one of obj, bmp, dds)" >&2
+        echo "unknown fuzz target: $target (one of ${!binaries[*]})" >&2
         exit 2
     fi
-    binary="${binaries[$target]}"
-    echo "== building $binary"
-    # shellcheck disable=SC2086
-    (cd "$root" && "$cxx" "${flags[@]}" "fuzz/$binary.cpp" ${sources[$target]} -o "$out/$binary")
 done
 
+cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER="${FUZZ_CXX:-clang++}" -DQUORRALITH_FUZZ=ON >/dev/null
+cmake --build "$out" -j "$(nproc)" --target fuzzers
+
+mkdir -p "$root/fuzz/artifacts"
 failed=()
 for target in "${targets[@]}"; do
-    binary="${binaries[$target]}"
+    binary="$out/fuzz/${binaries[$target]}"
+    format="${target%-load}"
     seeds="$out/seeds-$target"
     corpus="$root/fuzz/corpus-$target"
     rm -rf "$seeds"
     mkdir -p "$seeds" "$corpus"
-    cp "$root/fuzz/seeds/$target/"* "$seeds/"
-    find "$root/data" -maxdepth 1 -type f -iname "*.$target" -exec cp {} "$seeds/" \; 2>/dev/null || true
-    echo "== running $binary for ${seconds}s ($(ls "$seeds" | wc -l) seeds)"
-    if ! "$out/$binary" -max_total_time="$seconds" -print_final_stats=1 \
+    cp "$root/fuzz/seeds/$format/"* "$seeds/"
+    find "$root/data" -maxdepth 1 -type f -iname "*.$format" -exec cp {} "$seeds/" \;
+    run=("$binary")
+    if [ "$target" != "$format" ]; then
+        run=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$binary")
+    fi
+    echo "== running ${binaries[$target]} for ${seconds}s ($(ls "$seeds" | wc -l) seeds)"
+    if ! "${run[@]}" -max_total_time="$seconds" -print_final_stats=1 \
             -artifact_prefix="$root/fuzz/artifacts/$target-" "$corpus" "$seeds"; then
         failed+=("$target")
     fi

@@ -1,0 +1,88 @@
+// libFuzzer target for the whole load of a texture file: the file read, the
+// parse and the upload into a real GL context (a hidden window, which needs
+// an X display), where a header that the parser lets through but GL cannot
+// take shows as a GL error or a crash inside the driver. Built once per
+// texture loader: TEXTURE_LOADER names it, TEXTURE_LOADER_HEADER declares it.
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include TEXTURE_LOADER_HEADER
+
+namespace {
+
+std::string scratchPath;
+
+void fail(const char* why) {
+    std::fprintf(stderr, "%s\n", why);
+    std::exit(1);
+}
+
+void openHiddenWindow() {
+    if (!glfwInit()) {
+        fail("no X display: run the whole-load fuzz targets under xvfb-run");
+    }
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    GLFWwindow* window = glfwCreateWindow(64, 64, "Quorralith fuzz", nullptr, nullptr);
+    if (window == nullptr) {
+        fail("no OpenGL 3.3 core context");
+    }
+    glfwMakeContextCurrent(window);
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK) {
+        fail("glewInit failed");
+    }
+    // glewInit leaves a GL_INVALID_ENUM of its own behind in a core context.
+    while (glGetError() != GL_NO_ERROR) {
+    }
+}
+
+void makeScratchFile() {
+    char path[] = "/tmp/quorralith-fuzz-XXXXXX";
+    const int fd = mkstemp(path);
+    if (fd < 0) {
+        fail("cannot make a scratch file in /tmp");
+    }
+    close(fd);
+    scratchPath = path;
+    std::atexit([] { unlink(scratchPath.c_str()); });
+}
+
+void writeScratchFile(const std::uint8_t* data, std::size_t size) {
+    std::FILE* file = std::fopen(scratchPath.c_str(), "wb");
+    if (file == nullptr || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) {
+        fail("cannot write the scratch file");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    openHiddenWindow();
+    makeScratchFile();
+    // The BMP loader's progress line for every input would only slow the run.
+    if (std::freopen("/dev/null", "w", stdout) == nullptr) {
+        fail("cannot silence standard output");
+    }
+    return 0;
+}
+
+// Traps when GL reports an error after the load: every upload that the
+// loader makes must be one that GL accepts.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    writeScratchFile(data, size);
+    const GLuint texture = TEXTURE_LOADER(scratchPath.c_str());
+    if (glGetError() != GL_NO_ERROR) {
+        __builtin_trap();
+    }
+    glDeleteTextures(1, &texture);
+    return 0;
+}
