@@ -6,10 +6,20 @@
 # uses, and have read the key if that loader waits for one, and Escape must
 # end it with exit code 0. Last, the same in an empty
 # directory with nothing on standard input: every loader fails at once.
-# Arguments: the game binary, the data directory, a scratch directory, and
-# optionally the data files to try (all of them, and then none, by default).
+# With --damaged first, the runs of the table of damaged files below instead:
+# a file that is not a regular file must read as a missing one, and a header
+# that claims more than GL or the file holds must be refused in the loader's
+# own words (or silence), with no wait, and the game must run on.
+# Arguments: [--damaged] the game binary, the data directory, a scratch
+# directory, and optionally the data files to try (all of them, and then
+# none, by default).
 set -u
 . "$(dirname "$0")/../../scripts/game-session.sh"
+damaged=no
+if [ "$1" = --damaged ]; then
+    damaged=yes
+    shift
+fi
 game=$1 data=$2 scratch=$3
 shift 3
 mkdir -p "$scratch"
@@ -58,11 +68,16 @@ reported_missing() {
     esac
 }
 
+# input_offset: how far the running game has read its standard input.
+input_offset() {
+    awk '/^pos:/ { print $2 }' "/proc/$GAME_PID/fdinfo/0"
+}
+
 # waited_for_key FILE LOG: the game read its standard input exactly when the
 # loader of FILE waits for a key after missing it (all but a fragment shader's
 # do). Read from the file offset of the running game's standard input.
 waited_for_key() {
-    offset=$(awk '/^pos:/ { print $2 }' "/proc/$GAME_PID/fdinfo/0")
+    offset=$(input_offset)
     case "$1" in
         *.fragmentshader) [ "$offset" = 0 ] ;;
         *) [ "$offset" != 0 ] ;;
@@ -73,6 +88,16 @@ waited_for_key() {
 # to standard input.
 reported_and_waited() {
     reported_missing "$1" "$2" && waited_for_key "$1" "$2"
+}
+
+# taken_without_key FILE LOG: the loader of FILE, which could open it, said
+# what it says of a file that it turns down (the BMP loader its one message,
+# the DDS loader nothing) and waited for no key.
+taken_without_key() {
+    case "$1" in
+        *.[bB][mM][pP]) [ "$(line_after "$2" "Reading image $1")" = "Not a correct BMP file" ] ;;
+        *) ! grep -qF -- "$1" "$2" ;;
+    esac && [ "$(input_offset)" = 0 ]
 }
 
 # nothing_found LOG: with no data at all, every loader said that its file is
@@ -127,6 +152,55 @@ run_with_nothing() {
     run_game_in "$scratch/nothing" "$scratch/nothing.log" /dev/null nothing_found
 }
 
+# The damaged files: the file, then what replaces it (one of the makers
+# below, with its arguments). Header fields are those the loaders read.
+damages='normal.bmp bmp_header 33554432 1
+normal.bmp bmp_header 16384 16384
+diffuse.DDS dxt1_file 33554432 4 67108864 1 0
+grad.DDS dxt1_file 4 4 8 4294967295 1048576
+suzanne.obj directory
+StandardShading.vertexshader directory
+Holstein.DDS directory
+suzanne.fragmentshader fifo
+foodShader.vertexshader fifo
+specular.DDS fifo
+cube_clean.obj device /dev/zero
+TextVertexShader.vertexshader device /dev/zero
+normal.bmp device /dev/urandom'
+
+directory() { mkdir "$1"; }
+fifo() { mkfifo "$1"; }
+device() { ln -s "$2" "$1"; }
+# bmp_header PATH WIDTH HEIGHT: a 24-bit header of 54 bytes, and no pixels.
+bmp_header() {
+    perl -e 'print pack("a2 V4 l< l< v v V V x16", "BM", 54, 0, 54, 40, @ARGV, 1, 24, 0, 0)' \
+        "$2" "$3" >"$1"
+}
+# dxt1_file PATH WIDTH HEIGHT LINEAR_SIZE MIPMAPS DATA_BYTES: a DXT1 header
+# and DATA_BYTES zeros.
+dxt1_file() {
+    perl -e 'my ($w, $h, $linear, $mips, $bytes) = @ARGV;
+             print pack("a4 V7 x44 V V a4 x40", "DDS ", 124, 0, $h, $w, $linear, 0, $mips,
+                        32, 4, "DXT1"), "\0" x $bytes' "$2" "$3" "$4" "$5" "$6" >"$1"
+}
+
+# run_damaged FILE MAKER [ARGUMENTS...]: one run of the game with FILE
+# replaced by what MAKER makes, and a line feed on standard input.
+run_damaged() {
+    file=$1 maker=$2
+    shift 2
+    dir="$scratch/damaged"
+    rm -rf "$dir"
+    cp -R "$data" "$dir"
+    rm "$dir/$file"
+    "$maker" "$dir/$file" "$@"
+    case "$maker" in
+        bmp_header | dxt1_file) check=taken_without_key ;;
+        *) check=reported_and_waited ;;
+    esac
+    run_game_in "$dir" "$scratch/damaged.log" "$enter" "$check" "$file"
+}
+
 # record NAME LOG REASON STATUS: prints the outcome of one run.
 record() {
     if [ "$4" = 0 ]; then
@@ -140,6 +214,18 @@ record() {
 }
 
 centre_pointer
+if [ "$damaged" = yes ]; then
+    while read -r damage; do
+        # shellcheck disable=SC2086 # the table's words hold no spaces
+        reason=$(run_damaged $damage)
+        record "$damage" "$scratch/damaged.log" "$reason" $?
+    done <<EOF
+$damages
+EOF
+    [ "$failures" = 0 ] || exit 1
+    echo "PASS: every run with a damaged data file reported it as its loader does and quit with 0"
+    exit 0
+fi
 files=$(cd "$data" && ls)
 [ -n "$files" ] || { echo "FAIL: no data files in $data"; exit 1; }
 tried_all=no
