@@ -11,15 +11,12 @@
 #include <glm/geometric.hpp>
 
 #include "DataFiles.h"
+#include "assets/AssetFiles.h"
 #include "assets/BmpParser.h"
 #include "assets/DdsParser.h"
 #include "render/VertexIndexing.h"
 
 namespace {
-
-// The largest texture that every OpenGL 3.3 implementation must take: the
-// game's textures have to load wherever the game runs.
-constexpr std::uint32_t kGl33MinimumMaxTextureSize = 1024;
 
 struct Bounds {
     glm::vec3 low{INFINITY};
@@ -177,8 +174,7 @@ TEST(DataTextures, EveryDdsFileHoldsItsWholeMipChain) {
     for (const DdsExpectation& file : files) {
         SCOPED_TRACE(file.name);
         const std::vector<unsigned char> bytes = readDataFile(file.name);
-        const DdsParseResult parsed =
-            parseDds(bytes.data(), bytes.size(), kGl33MinimumMaxTextureSize);
+        const DdsParseResult parsed = parseDds(bytes.data(), bytes.size(), kTestMaxTextureEdge);
         ASSERT_EQ(parsed.status, DdsParseStatus::Ok);
         const DdsTexture& texture = parsed.texture;
         EXPECT_EQ(texture.internalFormat, file.format);
@@ -197,8 +193,7 @@ TEST(DataTextures, EveryDdsFileHoldsItsWholeMipChain) {
 
 BmpImage readNormalMap() {
     const std::vector<unsigned char> bytes = readDataFile("normal.bmp");
-    return parseBmpImage(bytes.data(), bytes.size(), kGl33MinimumMaxTextureSize)
-        .value_or(BmpImage{});
+    return parseBmpImage(bytes.data(), bytes.size(), kTestMaxTextureEdge).value_or(BmpImage{});
 }
 
 // Rows of 3 x width bytes that are a multiple of 4 read the same under any

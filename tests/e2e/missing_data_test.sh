@@ -6,10 +6,10 @@
 # uses, and have read the key if that loader waits for one, and Escape must
 # end it with exit code 0. Last, the same in an empty
 # directory with nothing on standard input: every loader fails at once.
-# With --damaged first, the runs of the table of damaged files below instead:
-# a file that is not a regular file must read as a missing one, and a header
-# that claims more than GL or the file holds must be refused in the loader's
-# own words (or silence), with no wait, and the game must run on.
+# With --damaged first, the table of damaged files below instead: what is not
+# a regular file must read as a missing file, and a header that claims more
+# than GL or the file holds must be refused in the loader's own words (or
+# silence), with no wait; the game must run on all the same.
 # Arguments: [--damaged] the game binary, the data directory, a scratch
 # directory, and optionally the data files to try (all of them, and then
 # none, by default).
@@ -152,12 +152,14 @@ run_with_nothing() {
     run_game_in "$scratch/nothing" "$scratch/nothing.log" /dev/null nothing_found
 }
 
-# The damaged files: the file, then what replaces it (one of the makers
-# below, with its arguments). Header fields are those the loaders read.
-damages='normal.bmp bmp_header 33554432 1
-normal.bmp bmp_header 16384 16384
-diffuse.DDS dxt1_file 33554432 4 67108864 1 0
-grad.DDS dxt1_file 4 4 8 4294967295 1048576
+# The damaged files: the file, then what replaces it, made by one of the
+# makers below with the arguments that follow. The packed headers hold the
+# fields that the loaders read: a BMP's size, a DDS's height, width, linear
+# size and mipmap count.
+damages='normal.bmp packed a2V4l<l<vvVVx16 BM 54 0 54 40 33554432 1 1 24 0 0
+normal.bmp packed a2V4l<l<vvVVx16 BM 54 0 54 40 16384 16384 1 24 0 0
+diffuse.DDS packed A4V7x44VVa4x40 DDS 124 0 4 33554432 67108864 0 1 32 4 DXT1
+grad.DDS packed A4V7x44VVa4x40x1048576 DDS 124 0 4 4 8 0 4294967295 32 4 DXT1
 suzanne.obj directory
 StandardShading.vertexshader directory
 Holstein.DDS directory
@@ -171,33 +173,20 @@ normal.bmp device /dev/urandom'
 directory() { mkdir "$1"; }
 fifo() { mkfifo "$1"; }
 device() { ln -s "$2" "$1"; }
-# bmp_header PATH WIDTH HEIGHT: a 24-bit header of 54 bytes, and no pixels.
-bmp_header() {
-    perl -e 'print pack("a2 V4 l< l< v v V V x16", "BM", 54, 0, 54, 40, @ARGV, 1, 24, 0, 0)' \
-        "$2" "$3" >"$1"
-}
-# dxt1_file PATH WIDTH HEIGHT LINEAR_SIZE MIPMAPS DATA_BYTES: a DXT1 header
-# and DATA_BYTES zeros.
-dxt1_file() {
-    perl -e 'my ($w, $h, $linear, $mips, $bytes) = @ARGV;
-             print pack("a4 V7 x44 V V a4 x40", "DDS ", 124, 0, $h, $w, $linear, 0, $mips,
-                        32, 4, "DXT1"), "\0" x $bytes' "$2" "$3" "$4" "$5" "$6" >"$1"
-}
+packed() { path=$1 && shift && perl -e 'print pack(shift, @ARGV)' "$@" >"$path"; }
 
 # run_damaged FILE MAKER [ARGUMENTS...]: one run of the game with FILE
 # replaced by what MAKER makes, and a line feed on standard input.
 run_damaged() {
     file=$1 maker=$2
-    shift 2
     dir="$scratch/damaged"
     rm -rf "$dir"
     cp -R "$data" "$dir"
     rm "$dir/$file"
+    shift 2
     "$maker" "$dir/$file" "$@"
-    case "$maker" in
-        bmp_header | dxt1_file) check=taken_without_key ;;
-        *) check=reported_and_waited ;;
-    esac
+    check=reported_and_waited
+    [ "$maker" = packed ] && check=taken_without_key
     run_game_in "$dir" "$scratch/damaged.log" "$enter" "$check" "$file"
 }
 
