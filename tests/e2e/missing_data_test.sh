@@ -135,13 +135,18 @@ run_game_in() {
     [ "$GAME_STATUS" = 0 ] || { echo "exit code $GAME_STATUS after Escape"; return 1; }
 }
 
-# run_without FILE: one run of the game with FILE missing from its data.
+# run_without FILE [MAKER ARGUMENTS...]: one run of the game with FILE
+# missing from its data, or replaced by what MAKER makes of the arguments.
 run_without() {
-    dir="$scratch/without-$1"
+    file=$1 dir="$scratch/without-$1" check=reported_and_waited
     rm -rf "$dir"
     cp -R "$data" "$dir"
-    rm "$dir/$1"
-    run_game_in "$dir" "$scratch/without-$1.log" "$enter" reported_and_waited "$1"
+    rm "$dir/$file"
+    if [ $# -gt 1 ]; then
+        maker=$2 && shift 2 && "$maker" "$dir/$file" "$@"
+        [ "$maker" = packed ] && check=taken_without_key
+    fi
+    run_game_in "$dir" "$scratch/without-$file.log" "$enter" "$check" "$file"
 }
 
 # run_with_nothing: one run in an empty directory, with standard input at
@@ -152,10 +157,8 @@ run_with_nothing() {
     run_game_in "$scratch/nothing" "$scratch/nothing.log" /dev/null nothing_found
 }
 
-# The damaged files: the file, then what replaces it, made by one of the
-# makers below with the arguments that follow. The packed headers hold the
-# fields that the loaders read: a BMP's size, a DDS's height, width, linear
-# size and mipmap count.
+# The damaged files: the file, then a maker below and its arguments. The packed
+# headers hold a BMP's size, or a DDS's height, width, linear size and mipmaps.
 damages='normal.bmp packed a2V4l<l<vvVVx16 BM 54 0 54 40 33554432 1 1 24 0 0
 normal.bmp packed a2V4l<l<vvVVx16 BM 54 0 54 40 16384 16384 1 24 0 0
 diffuse.DDS packed A4V7x44VVa4x40 DDS 124 0 4 33554432 67108864 0 1 32 4 DXT1
@@ -175,21 +178,6 @@ fifo() { mkfifo "$1"; }
 device() { ln -s "$2" "$1"; }
 packed() { path=$1 && shift && perl -e 'print pack(shift, @ARGV)' "$@" >"$path"; }
 
-# run_damaged FILE MAKER [ARGUMENTS...]: one run of the game with FILE
-# replaced by what MAKER makes, and a line feed on standard input.
-run_damaged() {
-    file=$1 maker=$2
-    dir="$scratch/damaged"
-    rm -rf "$dir"
-    cp -R "$data" "$dir"
-    rm "$dir/$file"
-    shift 2
-    "$maker" "$dir/$file" "$@"
-    check=reported_and_waited
-    [ "$maker" = packed ] && check=taken_without_key
-    run_game_in "$dir" "$scratch/damaged.log" "$enter" "$check" "$file"
-}
-
 # record NAME LOG REASON STATUS: prints the outcome of one run.
 record() {
     if [ "$4" = 0 ]; then
@@ -204,10 +192,10 @@ record() {
 
 centre_pointer
 if [ "$damaged" = yes ]; then
-    while read -r damage; do
+    while read -r file damage; do
         # shellcheck disable=SC2086 # the table's words hold no spaces
-        reason=$(run_damaged $damage)
-        record "$damage" "$scratch/damaged.log" "$reason" $?
+        reason=$(run_without "$file" $damage)
+        record "$file $damage" "$scratch/without-$file.log" "$reason" $?
     done <<EOF
 $damages
 EOF
