@@ -5,8 +5,7 @@
 
 #include "assets/AssetFiles.h"
 
-// A file that grows without end is read only up to the cap; a sparse file
-// stands in for one.
+// A sparse file stands in for one that grows without end.
 TEST(FileBytes, ReadsNoMoreThanTheCap) {
     ScratchDirectory dir;
     const std::string path = dir.write("huge.obj", std::string());
