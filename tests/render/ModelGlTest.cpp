@@ -267,7 +267,6 @@ TEST_F(ModelGl, ProgramThatDidNotBuildSaysSoAtSetUpAndItsModelDrawsNothingWithou
         });
         EXPECT_NE(console.standardOutput.find("The program of " + vertex + " did not build"),
                   std::string::npos);
-        // Using, uploading to or drawing with such a program is a GL error.
         while (glGetError() != GL_NO_ERROR) {
         }
         drawOnce(placed->model, playerFacingOrigin());
