@@ -7,7 +7,8 @@ Model::Model(const char* objPath) : mesh(objPath), lightPosition(0.0f) {}
 
 // A program that did not build would leave the previous one current (the
 // model drawn in the text's white) and make every draw a GL error: such a
-// model binds, uploads and draws nothing. Its walls still block the player.
+// model binds, uploads and draws nothing. Collision reads the maze's grid,
+// never a model, so undrawn walls still block the player.
 bool Model::drawable() const {
     return shaderProgram->isLinked();
 }
