@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -75,13 +76,16 @@ class Controls : public testing::Test {
     }
 };
 
-// Whether one of 2000 evenly spaced points of the step, each moved by up to
-// `nudge` along x and z, lies in a solid cell.
+constexpr int stepSamples = 1000;
+
+// Whether one of `stepSamples` evenly spaced points of the step, each moved
+// by up to `nudge` along x and z, lies in a solid cell.
 bool sampledStepTouchesWall(const MazeGrid& grid, glm::vec3 from, glm::vec3 to, float nudge) {
-    for (int i = 0; i < 2001 * 9; ++i) {
+    for (int i = 0; i < (stepSamples + 1) * 9; ++i) {
         const glm::vec3 nudged(nudge * static_cast<float>(i % 3 - 1), 0.0f,
                                nudge * static_cast<float>(i / 3 % 3 - 1));
-        if (solidAt(grid, from + (to - from) * (static_cast<float>(i / 9) / 2000.0f) + nudged)) {
+        if (solidAt(grid,
+                    from + (to - from) * (static_cast<float>(i / 9) / stepSamples) + nudged)) {
             return true;
         }
     }
@@ -91,10 +95,11 @@ bool sampledStepTouchesWall(const MazeGrid& grid, glm::vec3 from, glm::vec3 to, 
 
 TEST(StepEntersWall, RefusesExactlyTheStepsWhosePathTouchesASolidCell) {
     std::mt19937 engine(2026);
-    std::uniform_real_distribution<float> place(-3.0f, 23.0f);  // 5 x 5 rooms, a cell around
-    std::uniform_real_distribution<float> reach(-7.0f, 7.0f);
+    std::uniform_real_distribution<float> place(-1.5f, 21.5f);  // 5 x 5 rooms and a little beyond
+    std::uniform_real_distribution<float> reach(-3.0f, 3.0f);
     int refused = 0;
-    for (int steps = 0; steps < 6000; ++steps) {
+    int taken = 0;
+    for (int steps = 0; steps < 4000; ++steps) {
         const Maze maze(5, 5, [&engine](int lo, int hi) {
             return std::uniform_int_distribution<int>(lo, hi)(engine);
         });
@@ -103,12 +108,13 @@ TEST(StepEntersWall, RefusesExactlyTheStepsWhosePathTouchesASolidCell) {
         if (!solidAt(maze.getGrid(), from)) {
             const bool entersWall = stepEntersWall(maze.getGrid(), from, to);
             // A nudge of one spacing reaches what the step touches between two points.
-            const float nudge = entersWall ? glm::length(to - from) / 2000.0f : 0.0f;
+            const float nudge = entersWall ? glm::length(to - from) / stepSamples : 0.0f;
             ASSERT_EQ(sampledStepTouchesWall(maze.getGrid(), from, to, nudge), entersWall);
-            refused += entersWall ? 1 : 0;
+            ++(entersWall ? refused : taken);
         }
     }
-    EXPECT_GT(refused, 1000);  // both answers came up often enough to mean something
+    // Both answers came up often enough to mean something.
+    EXPECT_GT(std::min(refused, taken), 300) << refused << " refused, " << taken << " taken";
     // Chance never passes exactly through a corner: between two open slots,
     // through the corner point of the pillar (2, 2).
     const GridPicture corner({"www", "w00", "w0w"});
@@ -277,17 +283,4 @@ TEST_F(Controls, AStallLongerThanAWallIsThickIsRefusedWhole) {
     startAt({2.0f, 1.7f, 2.0f});
     step(forward(), 1.5);
     EXPECT_EQ(player.getPosition(), glm::vec3(2.0f, 1.7f, 2.0f));
-}
-
-TEST_F(Controls, UnfocusedWindowDoesNotTurnAndRegainedFocusOnlyRecentres) {
-    startAt({2.0f, 1.7f, 2.0f});
-    ControlInput offCentre = frameInput();
-    offCentre.cursorX = centreX + 40.0;
-    offCentre.focused = false;
-    step(offCentre, tenthOfASecond);
-    offCentre.focused = true;
-    step(offCentre, tenthOfASecond);
-    EXPECT_EQ(player.getHorizontalAngle(), 0.0f);
-    step(offCentre, tenthOfASecond);
-    EXPECT_FLOAT_EQ(player.getHorizontalAngle(), -0.2f);
 }
