@@ -24,6 +24,7 @@ ControlInput readControlInput(GLFWwindow* window) {
     input.left = keyPressed(window, GLFW_KEY_A);
     input.run = keyPressed(window, GLFW_KEY_LEFT_SHIFT);
     input.crouch = keyPressed(window, GLFW_KEY_LEFT_CONTROL);
+    input.focused = glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE;
     return input;
 }
 

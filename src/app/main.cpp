@@ -1,5 +1,7 @@
 #include "app/Game.h"
+#include "app/StandardStreams.h"
 
 int main() {
+    openClosedStandardStreams();
     return playGame();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 // The one-character cell codes of the maze grid. The three solid codes are the
 // three highest values, so "is it a wall?" is a single comparison.
 namespace CellCode {
@@ -21,11 +23,16 @@ inline bool isSolid(char code) {
     return static_cast<signed char>(code) >= static_cast<signed char>(CellCode::pillar);
 }
 
-// The world-to-cell rule along one axis: (trunc(coordinate) + 1) / 2, both
-// steps truncating toward zero. Cell k covers [2k - 1, 2k + 1) for coordinates
-// of -1 and more, and row or column 0 also covers (-3, -1].
+// The world-to-cell rule along one axis: cell k covers [2k - 1, 2k + 1), for
+// negative coordinates too, so that the block sealing the entrance (z from -3
+// to -1) is row -1 and reads as a wall. The coordinate is floored and the rest
+// is integer arithmetic: adding 1 in floating point would round 1 - 2^-24 up
+// into the next cell.
 inline int cellIndexOf(float worldCoordinate) {
-    return (static_cast<int>(worldCoordinate) + 1) / 2;
+    // Whole units above the edge at -1, where cell 0 begins.
+    const int units = static_cast<int>(std::floor(worldCoordinate)) + 1;
+    // Halved rounding down, also below zero.
+    return units >= 0 ? units / 2 : -((1 - units) / 2);
 }
 
 // A small value type over the maze's cells. Copies are shallow: they share

@@ -1,5 +1,8 @@
 #include "player/Controls.h"
 
+#include <cstdlib>
+#include <limits>
+
 #include "maze/Maze.h"
 #include "player/Player.h"
 
@@ -46,6 +49,39 @@ glm::vec3 candidatePosition(const ControlInput& input, const Player& player, flo
     return newPos;
 }
 
+// One axis of a walk along a step through the cells it crosses: the cell the
+// walk is in, which way it goes, how many cell edges are still ahead, and
+// where along the step (0 at its start, 1 at its end) the next edge lies.
+struct AxisWalk {
+    int cell;
+    int direction;
+    int edgesLeft;
+    double start;
+    double length;
+
+    double nextEdgeAt() const {
+        if (edgesLeft == 0) {
+            return std::numeric_limits<double>::infinity();
+        }
+        // Cell k spans [2k - 1, 2k + 1).
+        const double edge = 2.0 * cell + direction;
+        return (edge - start) / length;
+    }
+    void crossEdge() {
+        cell += direction;
+        --edgesLeft;
+    }
+};
+
+// Counting the edges rather than following the arithmetic makes the walk end
+// in the very cell that the world-to-cell rule gives the destination.
+AxisWalk axisWalk(float from, float to) {
+    const int first = cellIndexOf(from);
+    const int last = cellIndexOf(to);
+    return {first, last >= first ? 1 : -1, std::abs(last - first), from,
+            static_cast<double>(to) - from};
+}
+
 // How far into its cell a coordinate lies, measured from the cell's low edge
 // at 2k - 1, in [0, 2). The parity of the truncated coordinate tells which
 // half of the cell it is in.
@@ -86,15 +122,18 @@ ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Play
     effects.cursorCentreY = centreY;
 
     // The offset is the cursor's position before it goes back to the centre.
-    player.look(turnFor(player.getMouseSpeed(), centreX, input.cursorX),
-                turnFor(player.getMouseSpeed(), centreY, input.cursorY));
+    // Look still runs without a turn: it keeps the view vectors current.
+    const bool turns = input.focused && clock.hadFocus;
+    clock.hadFocus = input.focused;
+    const float mouseSpeed = turns ? player.getMouseSpeed() : 0.0f;
+    player.look(turnFor(mouseSpeed, centreX, input.cursorX),
+                turnFor(mouseSpeed, centreY, input.cursorY));
 
     const int run = input.run ? 1 : 0;
     const float speed = player.getWalkSpeed() * deltaTime * static_cast<float>(run + 1);
     const glm::vec3 newPos = candidatePosition(input, player, speed);
-    // Only the destination cell is tested; a refused step keeps the height too.
-    const char destination = maze.getGrid().cellAt(cellIndexOf(newPos.z), cellIndexOf(newPos.x));
-    if (!isSolid(destination)) {
+    // A refused step keeps the height too.
+    if (!stepEntersWall(maze.getGrid(), player.getPosition(), newPos)) {
         player.setPosition(newPos);
     }
 
@@ -102,16 +141,40 @@ ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Play
     return effects;
 }
 
+bool stepEntersWall(const MazeGrid& grid, const glm::vec3& from, const glm::vec3& to) {
+    AxisWalk x = axisWalk(from.x, to.x);
+    AxisWalk z = axisWalk(from.z, to.z);
+    const auto solid = [&grid](int row, int column) { return isSolid(grid.cellAt(row, column)); };
+    while (x.edgesLeft > 0 || z.edgesLeft > 0) {
+        const double xEdgeAt = x.nextEdgeAt();
+        const double zEdgeAt = z.nextEdgeAt();
+        // Exactly through a corner both side cells count, so that no step
+        // slips between two walls that meet there.
+        if (xEdgeAt == zEdgeAt &&
+            (solid(z.cell, x.cell + x.direction) || solid(z.cell + z.direction, x.cell))) {
+            return true;
+        }
+        if (xEdgeAt <= zEdgeAt) {
+            x.crossEdge();
+        }
+        if (zEdgeAt <= xEdgeAt) {
+            z.crossEdge();
+        }
+        if (solid(z.cell, x.cell)) {
+            return true;
+        }
+    }
+    // The destination, also when the step stays in its cell.
+    return solid(z.cell, x.cell);
+}
+
 glm::vec3 wallCorrection(const glm::vec3& position, const Maze& maze) {
     const int row = cellIndexOf(position.z);
     const int column = cellIndexOf(position.x);
     const MazeGrid m = maze.getGrid();
-    // Outside the grid (the entrance's outer half, the cell beyond the exit)
-    // there is nothing to keep away from.
-    if (row < 0 || row >= m.rows || position.z < -1.0f) {
-        return glm::vec3(0.0f);
-    }
-    if (column < 0 || column >= m.cols || position.x < -1.0f) {
+    // Outside the grid (the cell beyond the exit) there is nothing to keep
+    // away from.
+    if (!m.inBounds(row, column)) {
         return glm::vec3(0.0f);
     }
     // Only the side neighbours push; a corner touching diagonally does not.

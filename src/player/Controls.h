@@ -3,6 +3,7 @@
 #include <glm/vec3.hpp>
 
 class Maze;
+struct MazeGrid;
 class Player;
 
 // Everything the control step needs from the window system for one frame,
@@ -20,13 +21,19 @@ struct ControlInput {
     bool left = false;     // A
     bool run = false;      // Left Shift
     bool crouch = false;   // Left Control
+    // Without the focus the window system does not move the cursor back to
+    // the centre, so its offset must not turn the view.
+    bool focused = true;
 };
 
 // The control step's clock, kept between frames. The first step starts it at
-// that frame's time, so the first step has no length.
+// that frame's time, so the first step has no length. It also remembers
+// whether the window had the focus: on the first frame back the cursor still
+// lies where it was left, and that offset is no turn of the player's.
 struct ControlClock {
     bool started = false;
     double lastFrameTime = 0.0;
+    bool hadFocus = true;
 };
 
 // What the window system must be told after the step: the viewport and where
@@ -40,6 +47,12 @@ struct ControlEffects {
 
 ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Player& player,
                             const Maze& maze);
+
+// Whether a straight horizontal step from `from` to `to` enters a solid cell
+// on its way or ends in one. A long frame (a stall, a dragged window) makes a
+// step longer than a wall is thick: where it lands says nothing about what it
+// went through.
+bool stepEntersWall(const MazeGrid& grid, const glm::vec3& from, const glm::vec3& to);
 
 // The push that keeps the player 0.15 units away from the faces of the four
 // side neighbours' walls; y is always 0. The caller applies it.

@@ -5,9 +5,20 @@
 
 Model::Model(const char* objPath) : mesh(objPath), lightPosition(0.0f) {}
 
+// A program that did not build would leave the previous one current (the
+// model drawn in the text's white) and make every draw a GL error: such a
+// model binds, uploads and draws nothing. Collision reads the maze's grid,
+// never a model, so undrawn walls still block the player.
+bool Model::drawable() const {
+    return shaderProgram->isLinked();
+}
+
 // The light goes up once per bind, not per draw: a frame draws the wall model
 // many times with one light.
 void Model::bind() const {
+    if (!drawable()) {
+        return;
+    }
     shaderProgram->use();
     shaderProgram->setLightPosition(lightPosition.x, lightPosition.y, lightPosition.z);
     shaderProgram->bindTextures();
@@ -15,6 +26,9 @@ void Model::bind() const {
 }
 
 void Model::drawWithMatrix(const Player& player, const glm::mat4& modelMatrix) const {
+    if (!drawable()) {
+        return;
+    }
     shaderProgram->setMatrices(player, modelMatrix);
     mesh.drawElements();
 }
@@ -24,6 +38,9 @@ void Model::draw(const Player& player) const {
 }
 
 void Model::unbind() const {
+    if (!drawable()) {
+        return;
+    }
     mesh.unbindAttributes();
 }
 

@@ -32,6 +32,8 @@ class Model {
     const glm::vec3& getLightPosition() const { return lightPosition; }
 
   private:
+    bool drawable() const;
+
     Mesh mesh;
     ShaderProgram* shaderProgram = nullptr;
     Transform* transform = nullptr;

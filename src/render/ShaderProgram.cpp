@@ -1,6 +1,7 @@
 #include "render/ShaderProgram.h"
 
 #include <cctype>
+#include <cstdio>
 
 #include <GL/glew.h>
 #include <glm/mat3x3.hpp>
@@ -31,6 +32,15 @@ void loadTexture(const char* path, std::uint32_t& texture) {
     }
 }
 
+bool programLinked(GLuint program) {
+    if (program == 0) {
+        return false;
+    }
+    GLint status = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &status);
+    return status == GL_TRUE;
+}
+
 void bindTextureUnit(GLint unit, std::uint32_t texture, std::int32_t samplerLocation) {
     glActiveTexture(GL_TEXTURE0 + unit);
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -56,14 +66,25 @@ bool endsWithIgnoreCase(const char* path, const char* extension) {
 
 ShaderProgram::ShaderProgram(const char* vertexShaderPath, const char* fragmentShaderPath)
     : programId(buildShaderProgram(vertexShaderPath, fragmentShaderPath)),
-      mvpLocation(glGetUniformLocation(programId, "MVP")),
-      viewLocation(glGetUniformLocation(programId, "V")),
-      modelLocation(glGetUniformLocation(programId, "M")),
-      modelView3x3Location(glGetUniformLocation(programId, "MV3x3")),
-      lightPositionLocation(glGetUniformLocation(programId, "LightPosition_worldspace")),
-      diffuseSamplerLocation(glGetUniformLocation(programId, "myDiff")),
-      normalSamplerLocation(glGetUniformLocation(programId, "myNorm")),
-      specularSamplerLocation(glGetUniformLocation(programId, "mySpec")) {}
+      linked(programLinked(programId)),
+      mvpLocation(uniformLocation("MVP")),
+      viewLocation(uniformLocation("V")),
+      modelLocation(uniformLocation("M")),
+      modelView3x3Location(uniformLocation("MV3x3")),
+      lightPositionLocation(uniformLocation("LightPosition_worldspace")),
+      diffuseSamplerLocation(uniformLocation("myDiff")),
+      normalSamplerLocation(uniformLocation("myNorm")),
+      specularSamplerLocation(uniformLocation("mySpec")) {
+    if (!linked) {
+        std::printf("The program of %s did not build: nothing is drawn with it\n",
+                    vertexShaderPath);
+    }
+}
+
+// Asking a program that did not link raises a GL error; it has no uniforms.
+std::int32_t ShaderProgram::uniformLocation(const char* name) const {
+    return linked ? glGetUniformLocation(programId, name) : -1;
+}
 
 // A texture set before is not deleted: the scene sets each map once, and the
 // program releases only what it holds at teardown.

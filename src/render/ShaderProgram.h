@@ -14,6 +14,8 @@ bool endsWithIgnoreCase(const char* path, const char* extension);
 // One linked program with the uniform locations and up to three textures that
 // a model needs to draw with it. Owns the program and its textures; release()
 // deletes them while the context exists, the destructor makes no GL call.
+// A program that is missing or did not link says so once, here, and whatever
+// is drawn with it is left out.
 class ShaderProgram {
   public:
     ShaderProgram(const char* vertexShaderPath, const char* fragmentShaderPath);
@@ -29,12 +31,16 @@ class ShaderProgram {
     void release();
 
     std::uint32_t getProgramId() const { return programId; }
+    bool isLinked() const { return linked; }
     std::uint32_t getDiffuseTexture() const { return diffuseTexture; }
     std::uint32_t getNormalTexture() const { return normalTexture; }
     std::uint32_t getSpecularTexture() const { return specularTexture; }
 
   private:
+    std::int32_t uniformLocation(const char* name) const;
+
     std::uint32_t programId;
+    bool linked;
     std::int32_t mvpLocation;
     std::int32_t viewLocation;
     std::int32_t modelLocation;

@@ -51,15 +51,13 @@ TEST_F(Food, CellBeyondTheExitOpeningIsNeverCollected) {
     EXPECT_EQ(countCells(maze.getGrid(), 'o'), 5);
 }
 
-TEST_F(Food, PositionsBetweenMinusThreeAndMinusOneCountAsRowAndColumnZero) {
+TEST_F(Food, PositionsBelowMinusOneLieOutsideTheGrid) {
     paintPicture(maze.getGrid(), {"o0wyw", "xo0ox", "wyw0w", "xo0ox", "wywow"});
-    eatAt(-2.9f, 1.7f, -2.9f);
-    EXPECT_EQ(points, 1);
-    EXPECT_EQ(maze.getGrid().cellAt(0, 0), '0');
-    // Row -1 begins at -3: out there nothing is collected.
-    maze.getGrid().setCell(0, 0, 'o');
-    eatAt(-3.0f, 1.7f, 0.0f);
-    eatAt(0.0f, 1.7f, -3.0f);
+    eatAt(-2.9f, 1.7f, -0.5f);
+    eatAt(-0.5f, 1.7f, -1.1f);
+    EXPECT_EQ(points, 0);
+    // Cell (0, 0) begins at -1.
+    eatAt(-1.0f, 1.7f, -1.0f);
     EXPECT_EQ(points, 1);
 }
 

@@ -4,7 +4,8 @@
 # room, eats its food and the line becomes "Points:   1/101"; Escape ends the
 # game with exit code 0. The score line is compared, pixel for pixel, with the
 # same text rendered by the game's own overlay (score_line_reference).
-# The mouse then turns the view and the cursor goes back to the centre.
+# Without the focus the view keeps still; the mouse then turns the view and
+# the cursor goes back to the centre.
 # Arguments: the game binary, the reference renderer, the data directory, a
 # scratch directory.
 set -u
@@ -59,6 +60,20 @@ screenshot "$window" "$scratch/back.png" || fail "no screenshot after walking ba
 score_corner "$scratch/back.png" "$scratch/back-corner.png"
 [ "$(differing_pixels "$scratch/back-corner.png" "$scratch/reference1.png")" = 0 ] ||
     fail "after eating the first room's food the score line is not 'Points:   1/101'"
+
+# While another window has the focus the cursor stays where it is, and the
+# view must not keep turning; when the focus comes back the cursor is put
+# back before it turns anything, so the view does not jump.
+xdotool windowfocus --sync "$(xwininfo -root | awk '/Window id/ { print $4 }')"
+xdotool mousemove 552 384
+sleep 0.5
+screenshot "$window" "$scratch/unfocused.png" && sleep 1 && screenshot "$window" "$scratch/later.png" &&
+    xdotool windowfocus --sync "$window" && sleep 0.5 && screenshot "$window" "$scratch/refocused.png" ||
+    fail "no screenshots around the change of focus"
+for shot in unfocused later refocused; do
+    [ "$(compare -metric AE -fuzz 5% "$scratch/back.png" "$scratch/$shot.png" null: 2>&1)" = 0 ] ||
+        fail "the view turned without the focus or when it came back ($shot.png)"
+done
 
 # The mouse turns the view, and every frame puts the cursor back at the
 # window's centre (the window sits at the screen's top-left corner).

@@ -105,6 +105,13 @@ TEST(MazeGeneration, TwoByTwoWithNewestPicksGivesTheWorkedExample) {
     EXPECT_EQ(pictureOf(maze.getGrid()), (Picture{"w0wyw", "xo0ox", "wyw0w", "xo0ox", "wywow"}));
 }
 
+// Each slot added alone widens the window by one, so the oldest entry in it
+// reaches further back every time: (2, 1) is opened before (1, 2).
+TEST(MazeGeneration, TwoByTwoWithOldestPicksInTheWindowReachesBackAsItWidens) {
+    const Maze maze(2, 2, alwaysOldestInWindow);
+    EXPECT_EQ(pictureOf(maze.getGrid()), (Picture{"w0wyw", "xo0ox", "w0wyw", "xo0ox", "wywow"}));
+}
+
 TEST(MazeGeneration, OneRoomOpensTheEntranceAndFeedsRoomAndExit) {
     const Maze maze(1, 1, alwaysNewest);
     EXPECT_EQ(pictureOf(maze.getGrid()), (Picture{"w0w", "xox", "wow"}));

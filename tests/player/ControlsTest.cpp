@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 
 #include "maze/Maze.h"
 #include "player/Controls.h"
@@ -17,6 +19,10 @@ constexpr double tenthOfASecond = 0.1;
 
 int alwaysNewest(int lo, int) {
     return lo;
+}
+
+bool solidAt(const MazeGrid& grid, const glm::vec3& p) {
+    return isSolid(grid.cellAt(cellIndexOf(p.z), cellIndexOf(p.x)));
 }
 
 // The 2 x 2 worked example: entrance (0, 1), rooms at x = 2, 6 and z = 2, 6,
@@ -61,10 +67,7 @@ class Controls : public testing::Test {
         player.setPosition(player.getPosition() + wallCorrection(player.getPosition(), maze));
     }
 
-    bool standsInSolidCell() const {
-        const glm::vec3& p = player.getPosition();
-        return isSolid(maze.getGrid().cellAt(cellIndexOf(p.z), cellIndexOf(p.x)));
-    }
+    bool standsInSolidCell() const { return solidAt(maze.getGrid(), player.getPosition()); }
 
     ControlInput forward() const {
         ControlInput input = frameInput();
@@ -73,7 +76,50 @@ class Controls : public testing::Test {
     }
 };
 
+constexpr int stepSamples = 1000;
+
+// Whether one of `stepSamples` evenly spaced points of the step, each moved
+// by up to `nudge` along x and z, lies in a solid cell.
+bool sampledStepTouchesWall(const MazeGrid& grid, glm::vec3 from, glm::vec3 to, float nudge) {
+    for (int i = 0; i < (stepSamples + 1) * 9; ++i) {
+        const glm::vec3 nudged(nudge * static_cast<float>(i % 3 - 1), 0.0f,
+                               nudge * static_cast<float>(i / 3 % 3 - 1));
+        if (solidAt(grid,
+                    from + (to - from) * (static_cast<float>(i / 9) / stepSamples) + nudged)) {
+            return true;
+        }
+    }
+    return false;
+}
 }  // namespace
+
+TEST(StepEntersWall, RefusesExactlyTheStepsWhosePathTouchesASolidCell) {
+    std::mt19937 engine(2026);
+    std::uniform_real_distribution<float> place(-1.5f, 21.5f);  // 5 x 5 rooms and a little beyond
+    std::uniform_real_distribution<float> reach(-3.0f, 3.0f);
+    int refused = 0;
+    int taken = 0;
+    for (int steps = 0; steps < 4000; ++steps) {
+        const Maze maze(5, 5, [&engine](int lo, int hi) {
+            return std::uniform_int_distribution<int>(lo, hi)(engine);
+        });
+        const glm::vec3 from(place(engine), 1.7f, place(engine));
+        const glm::vec3 to = from + glm::vec3(reach(engine), 0.0f, reach(engine));
+        if (!solidAt(maze.getGrid(), from)) {
+            const bool entersWall = stepEntersWall(maze.getGrid(), from, to);
+            // A nudge of one spacing reaches what the step touches between two points.
+            const float nudge = entersWall ? glm::length(to - from) / stepSamples : 0.0f;
+            ASSERT_EQ(sampledStepTouchesWall(maze.getGrid(), from, to, nudge), entersWall);
+            ++(entersWall ? refused : taken);
+        }
+    }
+    // Both answers came up often enough to mean something.
+    EXPECT_GT(std::min(refused, taken), 300) << refused << " refused, " << taken << " taken";
+    // Chance never passes exactly through a corner: between two open slots,
+    // through the corner point of the pillar (2, 2).
+    const GridPicture corner({"www", "w00", "w0w"});
+    EXPECT_TRUE(stepEntersWall(corner.grid(), {3.5f, 1.7f, 2.5f}, {2.5f, 1.7f, 3.5f}));
+}
 
 TEST_F(Controls, FirstStepOnlyLooksEvenWithAKeyHeld) {
     player.setPosition({2.0f, 1.7f, 2.0f});
@@ -207,7 +253,7 @@ TEST_F(Controls, CorrectionPushesOnlyAwayFromSideNeighbours) {
     expectVec3Near(wallCorrection({6.95f, 1.7f, 1.1f}, maze), {-0.1f, 0.0f, 0.05f});
 }
 
-TEST_F(Controls, EntranceHoldsThePlayerInsideAndNeverLetsThemPastMinusThree) {
+TEST_F(Controls, EntranceHoldsThePlayerInsideAndRefusesAnyStepIntoTheSealingBlock) {
     startAt({2.0f, 1.7f, 0.0f});
     ControlInput back = frameInput();
     back.back = true;
@@ -215,13 +261,9 @@ TEST_F(Controls, EntranceHoldsThePlayerInsideAndNeverLetsThemPastMinusThree) {
         frame(back, 1.0 / 60.0);
     }
     EXPECT_NEAR(player.getPosition().z, -0.85f, 1e-5f);
-    // Steps long enough to cross z = -1 land in row 0 and are accepted; no
-    // correction applies out there, but row -1 begins at -3.
-    for (int i = 0; i < 10; ++i) {
-        frame(back, 1.0 / 6.0);
-        EXPECT_GT(player.getPosition().z, -3.0f);
-    }
-    EXPECT_LT(player.getPosition().z, -2.5f);
+    // Row -1, the block that seals the entrance, begins at z = -1.
+    frame(back, 1.0 / 6.0);
+    EXPECT_NEAR(player.getPosition().z, -0.85f, 1e-5f);
 }
 
 TEST_F(Controls, PlayerCanStepIntoTheCellBeyondTheExitButNoFurther) {
@@ -235,9 +277,10 @@ TEST_F(Controls, PlayerCanStepIntoTheCellBeyondTheExitButNoFurther) {
     EXPECT_EQ(wallCorrection(player.getPosition(), maze), glm::vec3(0.0f));
 }
 
-TEST_F(Controls, AStepLongerThanAWallCarriesThePlayerAcross) {
-    // Only the destination is tested: a stall of a second jumps the wall (2, 1).
+TEST_F(Controls, AStallLongerThanAWallIsThickIsRefusedWhole) {
+    // A second and a half of walking would land in the open room (3, 1)
+    // beyond the wall (2, 1).
     startAt({2.0f, 1.7f, 2.0f});
     step(forward(), 1.5);
-    expectVec3Near(player.getPosition(), {2.0f, 1.7f, 6.5f});
+    EXPECT_EQ(player.getPosition(), glm::vec3(2.0f, 1.7f, 2.0f));
 }

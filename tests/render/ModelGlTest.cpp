@@ -255,3 +255,22 @@ TEST_F(ModelGl, MeshTooLargeForSixteenBitIndicesIsBuiltEmptyWithAMessage) {
     EXPECT_EQ(bufferSize(model->getMesh().getPositionBuffer()), 0);
     model->release();
 }
+
+TEST_F(ModelGl, ProgramThatDidNotBuildSaysSoAtSetUpAndItsModelDrawsNothingWithoutAGlError) {
+    const std::string cube = writeCube(scratch);
+    const ShaderPaths red = writeRedShaderPair(scratch);
+    const std::string broken = scratch.write("broken.vertexshader", "void main() { no; }\n");
+    for (const std::string& vertex : {scratch.missing("absent.vertexshader"), broken}) {
+        std::unique_ptr<PlacedModel> placed;
+        const ConsoleCapture console = captureConsole([&] {
+            placed = std::make_unique<PlacedModel>(ShaderPaths{vertex, red.fragment}, cube);
+        });
+        EXPECT_NE(console.standardOutput.find("The program of " + vertex + " did not build"),
+                  std::string::npos);
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        drawOnce(placed->model, playerFacingOrigin());
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        placed->release();
+    }
+}
