@@ -11,7 +11,8 @@
 # time of one frame, all threads together (llvmpipe rasterises in threads of
 # its own): it counts only the time the process ran, so another program's load
 # moves it far less, and its paired ratio is printed too. The last line holds
-# both medians of the paired ratios, for both views.
+# the medians of the paired ratios of both views together; the last figure,
+# the CPU-time ratio, is the one that holds still on a shared machine.
 # Arguments: the build directory, the data directory, [SECONDS], [PAIRS].
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -59,8 +60,8 @@ measure() {
         "$label" "$(median "$view.game.median")" "$(median "$view.game.cpu")" \
         "$(median "$view.floor.median")" "$(median "$view.floor.cpu")" "$pairs" "$seconds"
     echo "$label: game / floor per pair (minimum, median, maximum), wall clock $(spread "$view.median.ratio"), CPU time $(spread "$view.cpu.ratio")"
-    RATIO=$(median "$view.median.ratio")
-    CPU_RATIO=$(median "$view.cpu.ratio")
+    cat "$view.median.ratio" >>"$work/all.median.ratio"
+    cat "$view.cpu.ratio" >>"$work/all.cpu.ratio"
 }
 
 # paired VIEW FIGURE: the ratio of the last game run's FIGURE to the last floor
@@ -73,9 +74,7 @@ paired() {
 # From inside: the far room of the maze, looking back over every row towards
 # the entrance, the view in which the most hidden walls are drawn first.
 measure "inside, far corner looking back" "$build/bench/placed_game" --seed 7 --at 38 1.7 38 180
-inside=$RATIO
-inside_cpu=$CPU_RATIO
 # The game itself, where every run begins.
 measure "start view" "$build/quorralith"
-echo "game / floor, medians of the paired ratios: CPU time $inside_cpu inside the maze, $CPU_RATIO at the start view;" \
-    "wall clock $inside inside the maze, $RATIO at the start view"
+printf "game / floor, medians of the %s paired ratios of both views: wall clock %.2f, CPU time per frame %.2f\n" \
+    "$((2 * pairs))" "$(median "$work/all.median.ratio")" "$(median "$work/all.cpu.ratio")"
