@@ -14,6 +14,7 @@
 #include "CubeMesh.h"
 #include "DdsWriter.h"
 #include "GlyphAtlas.h"
+#include "MazeMeasures.h"
 #include "ObjWriter.h"
 #include "StoneWall.h"
 #include "Trophy.h"
@@ -84,7 +85,7 @@ bool copyShaders(Output& output) {
     for (const char* name : kShaderFiles) {
         std::string text;
         if (!readText(std::string(QUORRALITH_SHADER_SOURCE_DIR) + "/" + name, text) ||
-            !output.write(name, text)) {
+            !output.write(name, withMazeMeasures(text))) {
             return false;
         }
     }

@@ -10,13 +10,9 @@
 #include "assets/DdsLoader.h"
 #include "assets/ShaderLoader.h"
 #include "player/Player.h"
+#include "render/GlContract.h"
 
 namespace {
-
-// Unit 0 belongs to the text overlay; the model's three maps take 1 to 3.
-constexpr GLint kDiffuseUnit = 1;
-constexpr GLint kNormalUnit = 2;
-constexpr GLint kSpecularUnit = 3;
 
 int foldCase(char c) {
     return std::tolower(static_cast<unsigned char>(c));
@@ -67,14 +63,14 @@ bool endsWithIgnoreCase(const char* path, const char* extension) {
 ShaderProgram::ShaderProgram(const char* vertexShaderPath, const char* fragmentShaderPath)
     : programId(buildShaderProgram(vertexShaderPath, fragmentShaderPath)),
       linked(programLinked(programId)),
-      mvpLocation(uniformLocation("MVP")),
-      viewLocation(uniformLocation("V")),
-      modelLocation(uniformLocation("M")),
-      modelView3x3Location(uniformLocation("MV3x3")),
-      lightPositionLocation(uniformLocation("LightPosition_worldspace")),
-      diffuseSamplerLocation(uniformLocation("myDiff")),
-      normalSamplerLocation(uniformLocation("myNorm")),
-      specularSamplerLocation(uniformLocation("mySpec")) {
+      mvpLocation(uniformLocation(glcontract::mvpUniform)),
+      viewLocation(uniformLocation(glcontract::viewUniform)),
+      modelLocation(uniformLocation(glcontract::modelUniform)),
+      modelView3x3Location(uniformLocation(glcontract::modelView3x3Uniform)),
+      lightPositionLocation(uniformLocation(glcontract::lightPositionUniform)),
+      diffuseSamplerLocation(uniformLocation(glcontract::diffuseSampler)),
+      normalSamplerLocation(uniformLocation(glcontract::normalSampler)),
+      specularSamplerLocation(uniformLocation(glcontract::specularSampler)) {
     if (!linked) {
         std::printf("The program of %s did not build: nothing is drawn with it\n",
                     vertexShaderPath);
@@ -110,9 +106,9 @@ void ShaderProgram::setLightPosition(float x, float y, float z) const {
 
 // Leaves GL_TEXTURE3 active; whoever binds a texture next picks its own unit.
 void ShaderProgram::bindTextures() const {
-    bindTextureUnit(kDiffuseUnit, diffuseTexture, diffuseSamplerLocation);
-    bindTextureUnit(kNormalUnit, normalTexture, normalSamplerLocation);
-    bindTextureUnit(kSpecularUnit, specularTexture, specularSamplerLocation);
+    bindTextureUnit(glcontract::diffuseUnit, diffuseTexture, diffuseSamplerLocation);
+    bindTextureUnit(glcontract::normalUnit, normalTexture, normalSamplerLocation);
+    bindTextureUnit(glcontract::specularUnit, specularTexture, specularSamplerLocation);
 }
 
 void ShaderProgram::setMatrices(const Player& player, const glm::mat4& modelMatrix) const {
