@@ -14,7 +14,9 @@
 #include "CubeMesh.h"
 #include "DdsWriter.h"
 #include "GlyphAtlas.h"
+#include "Icon.h"
 #include "ObjWriter.h"
+#include "PngWriter.h"
 #include "StoneWall.h"
 #include "Trophy.h"
 
@@ -25,6 +27,8 @@ namespace {
 constexpr int kWallTextureSize = 1024;
 constexpr int kTrophyTextureSize = 256;
 constexpr int kAtlasSize = 512;  // 32-texel cells
+// The desktop icon; the package installs it, not the game's data directory.
+constexpr int kIconSize = 64;
 const char* const kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
 
 const char* const kShaderFiles[] = {
@@ -77,7 +81,8 @@ bool writeTextures(Output& output) {
            output.write("normal.bmp", encodeBmp(wall.normal)) &&
            output.write("grad.DDS",
                         encodeDds(makeTrophyGradient(kTrophyTextureSize), DxtFormat::Dxt1)) &&
-           atlas && output.write("Holstein.DDS", encodeDds(*atlas, DxtFormat::Dxt5));
+           atlas && output.write("Holstein.DDS", encodeDds(*atlas, DxtFormat::Dxt5)) &&
+           output.write("quorralith.png", encodePng(makeIcon(wall.diffuse, kIconSize)));
 }
 
 bool copyShaders(Output& output) {
