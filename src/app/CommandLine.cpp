@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -26,6 +27,13 @@ struct OptionSpec {
     const char* help;
     ApplyOption apply;
 };
+
+// An option without a value: it only switches something on.
+template <bool GameOptions::*flag>
+std::string setFlag(GameOptions& options, const char*) {
+    options.*flag = true;
+    return {};
+}
 
 // Every value other than a digit string that fits in 32 bits is refused,
 // signs and spaces included, so that a typo never becomes another maze.
@@ -55,15 +63,13 @@ std::string applyData(GameOptions& options, const char* value) {
 
 // The one list of options: the parser and the usage text both follow it.
 const OptionSpec optionTable[] = {
-    {"help", 'h', nullptr, "print this help and exit",
-     [](GameOptions& o, const char*) { return o.showHelp = true, std::string(); }},
-    {"version", 'V', nullptr, "print the version and exit",
-     [](GameOptions& o, const char*) { return o.showVersion = true, std::string(); }},
+    {"help", 'h', nullptr, "print this help and exit", setFlag<&GameOptions::showHelp>},
+    {"version", 'V', nullptr, "print the version and exit", setFlag<&GameOptions::showVersion>},
     {"seed", 's', "N", "build the maze from seed N, 0 to 4294967295: same N, same maze", applySeed},
     {"data", 'd', "DIR", "read the game's files from DIR (the working directory by default)",
      applyData},
     {"fullscreen", 'f', nullptr, "fill the primary monitor, in its current video mode",
-     [](GameOptions& o, const char*) { return o.fullscreen = true, std::string(); }},
+     setFlag<&GameOptions::fullscreen>},
 };
 
 // getopt_long reports an option by a code: its short letter, or a number
