@@ -1,5 +1,6 @@
-// Writes every data file the game reads: meshes, textures and shaders.
-// Usage: generate_assets OUTPUT_DIRECTORY
+// Writes every data file the game reads (meshes, textures and shaders), and
+// the desktop icon, which the game never reads, into a directory of its own.
+// Usage: generate_assets DATA_DIRECTORY ICON_DIRECTORY
 // The output depends on nothing but this code, its shader sources and the
 // font: the same bytes on every run, so data/ changes only when they do.
 
@@ -27,7 +28,6 @@ namespace {
 constexpr int kWallTextureSize = 1024;
 constexpr int kTrophyTextureSize = 256;
 constexpr int kAtlasSize = 512;  // 32-texel cells
-// The desktop icon; the package installs it, not the game's data directory.
 constexpr int kIconSize = 64;
 const char* const kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
 
@@ -81,8 +81,7 @@ bool writeTextures(Output& output) {
            output.write("normal.bmp", encodeBmp(wall.normal)) &&
            output.write("grad.DDS",
                         encodeDds(makeTrophyGradient(kTrophyTextureSize), DxtFormat::Dxt1)) &&
-           atlas && output.write("Holstein.DDS", encodeDds(*atlas, DxtFormat::Dxt5)) &&
-           output.write("quorralith.png", encodePng(makeIcon(wall.diffuse, kIconSize)));
+           atlas && output.write("Holstein.DDS", encodeDds(*atlas, DxtFormat::Dxt5));
 }
 
 bool copyShaders(Output& output) {
@@ -96,14 +95,22 @@ bool copyShaders(Output& output) {
     return true;
 }
 
+// The icon shows the same stone as the walls.
+bool writeIcon(Output& output) {
+    const WallMaterial wall = makeStoneWall(kWallTextureSize);
+    return output.write("quorralith.png", encodePng(makeIcon(wall.diffuse, kIconSize)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_DIRECTORY\n", argv[0]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s DATA_DIRECTORY ICON_DIRECTORY\n", argv[0]);
         return 2;
     }
-    Output output(argv[1]);
-    const bool written = writeMeshes(output) && writeTextures(output) && copyShaders(output);
+    Output data(argv[1]);
+    Output icon(argv[2]);
+    const bool written =
+        writeMeshes(data) && writeTextures(data) && copyShaders(data) && writeIcon(icon);
     return written ? 0 : 1;
 }
