@@ -7,7 +7,7 @@ XVFB := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 # Under a real display the tests use it; without one they get a virtual one.
 WITH_DISPLAY := $(if $(DISPLAY),,$(XVFB))
 
-.PHONY: all build deps run test test-asan assets check-assets fuzz bench soak format clean
+.PHONY: all build deps run test test-asan package assets check-assets fuzz bench soak format clean
 
 all: build
 
@@ -23,6 +23,11 @@ run: deps build
 
 test: deps build test-asan
 	cd $(BUILD_DIR) && $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, build/quorralith_<version>_amd64.deb (`make test` builds
+# and checks one of its own).
+package: deps build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 # The context-free tests again, under AddressSanitizer and UBSan.
 test-asan:

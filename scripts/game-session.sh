@@ -158,6 +158,23 @@ end_game_with_escape() {
     GAME_STATUS=$?
 }
 
+# The food glows green; the stone of walls and floor is warm (more red than
+# blue); the sky is the clear colour. Each takes a pixel as "r,g,b".
+is_food() { echo "$1" | awk -F, '{ exit !($2 > $1 + 30 && $2 > $3) }'; }
+is_stone() { echo "$1" | awk -F, '{ exit !($1 > $3 && $2 <= $1 + 10) }'; }
+
+# check_start_view FILE: true when the screenshot of the view from the
+# entrance shows the first room's food cube straight ahead and below the eye,
+# floor at the bottom and walls left and right at eye height; otherwise says
+# what is missing.
+check_start_view() {
+    is_food "$(pixel "$1" 512 625)" || { echo "no food cube ahead"; return 1; }
+    for spot in "512 760" "100 384" "924 384"; do
+        # shellcheck disable=SC2086
+        is_stone "$(pixel "$1" $spot)" || { echo "no stone at $spot"; return 1; }
+    done
+}
+
 # pixel FILE X Y: prints the pixel's colour as "r,g,b" (0 to 255).
 pixel() {
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:

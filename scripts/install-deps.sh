@@ -10,7 +10,8 @@ set -eu
 
 game_packages="cmake make g++ pkg-config libglfw3-dev libglew-dev libglm-dev \
 libgtest-dev googletest libbenchmark-dev libgl1-mesa-dri libglx-mesa0 libgl-dev \
-xvfb xauth xdotool imagemagick x11-utils coreutils apitrace python3"
+xvfb xauth xdotool imagemagick x11-utils coreutils apitrace python3 \
+dpkg-dev lintian"
 tools_packages="cmake make g++ libsquish-dev libfreetype-dev libglm-dev fonts-dejavu-core"
 fuzz_packages="clang libclang-rt-14-dev"
 

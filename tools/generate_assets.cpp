@@ -1,5 +1,6 @@
-// Writes every data file the game reads: meshes, textures and shaders.
-// Usage: generate_assets OUTPUT_DIRECTORY
+// Writes every data file the game reads (meshes, textures and shaders), and
+// the desktop icon, which the game never reads, into a directory of its own.
+// Usage: generate_assets DATA_DIRECTORY ICON_DIRECTORY
 // The output depends on nothing but this code, its shader sources and the
 // font: the same bytes on every run, so data/ changes only when they do.
 
@@ -14,8 +15,10 @@
 #include "CubeMesh.h"
 #include "DdsWriter.h"
 #include "GlyphAtlas.h"
+#include "Icon.h"
 #include "MazeMeasures.h"
 #include "ObjWriter.h"
+#include "PngWriter.h"
 #include "StoneWall.h"
 #include "Trophy.h"
 
@@ -26,6 +29,7 @@ namespace {
 constexpr int kWallTextureSize = 1024;
 constexpr int kTrophyTextureSize = 256;
 constexpr int kAtlasSize = 512;  // 32-texel cells
+constexpr int kIconSize = 64;
 const char* const kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
 
 const char* const kShaderFiles[] = {
@@ -92,14 +96,22 @@ bool copyShaders(Output& output) {
     return true;
 }
 
+// The icon shows the same stone as the walls.
+bool writeIcon(Output& output) {
+    const WallMaterial wall = makeStoneWall(kWallTextureSize);
+    return output.write("quorralith.png", encodePng(makeIcon(wall.diffuse, kIconSize)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_DIRECTORY\n", argv[0]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s DATA_DIRECTORY ICON_DIRECTORY\n", argv[0]);
         return 2;
     }
-    Output output(argv[1]);
-    const bool written = writeMeshes(output) && writeTextures(output) && copyShaders(output);
+    Output data(argv[1]);
+    Output icon(argv[2]);
+    const bool written =
+        writeMeshes(data) && writeTextures(data) && copyShaders(data) && writeIcon(icon);
     return written ? 0 : 1;
 }

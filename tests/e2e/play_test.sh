@@ -36,17 +36,7 @@ xdotool windowfocus --sync "$window"
 sleep 0.5
 screenshot "$window" "$scratch/start.png" || fail "no screenshot"
 
-# The food glows green; the stone of walls and floor is warm (more red than
-# blue); the sky is the clear colour.
-is_food() { echo "$1" | awk -F, '{ exit !($2 > $1 + 30 && $2 > $3) }'; }
-is_stone() { echo "$1" | awk -F, '{ exit !($1 > $3 && $2 <= $1 + 10) }'; }
-# Straight ahead and below the eye: the food cube of the first room.
-is_food "$(pixel "$scratch/start.png" 512 625)" || fail "no food cube ahead"
-# Bottom of the view: floor. Left and right at eye height: walls.
-for spot in "512 760" "100 384" "924 384"; do
-    # shellcheck disable=SC2086
-    is_stone "$(pixel "$scratch/start.png" $spot)" || fail "no stone at $spot"
-done
+check_start_view "$scratch/start.png" || fail "the start view is not floor, walls and food"
 score_corner "$scratch/start.png" "$scratch/start-corner.png"
 [ "$(differing_pixels "$scratch/start-corner.png" "$scratch/reference0.png")" = 0 ] ||
     fail "the first score line is not 'Points:   0/101'"
