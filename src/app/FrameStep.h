@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+
+#include "player/Controls.h"
+
+class Maze;
+class Player;
+
+// The game's rules for one frame, in the frame loop's order: the control step
+// with this frame's input record, the push away from the walls, then the food
+// under the player. Pure: the caller hands the effects to the window system.
+ControlEffects playFrame(ControlClock& clock, const ControlInput& input, Player& player, Maze& maze,
+                         int& points);
+
+struct AutoplayResult {
+    int points = 0;
+    double gameSeconds = 0.0;  // from the first frame to arrival or the limit
+    float walkedUnits = 0.0f;  // horizontal distance covered
+    bool arrived = false;
+};
+
+// The autopilot plays the maze with no window, at a steady number of steps a
+// second, from the game's start position until it arrives at the end of its
+// tour or `maxGameSeconds` pass. `afterFrame` sees each record and the player
+// after that frame.
+AutoplayResult simulateAutoplay(
+    Maze& maze, double stepsPerSecond, bool mayRun, double maxGameSeconds,
+    const std::function<void(const ControlInput&, const Player&)>& afterFrame = {});

@@ -1,0 +1,161 @@
+#include "player/Autopilot.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <glm/geometric.hpp>
+
+#include "player/Player.h"
+#include "player/Tour.h"
+
+namespace {
+constexpr float pi = 3.14159265f;
+constexpr float cellWidth = 2.0f;
+// Brisk but smooth: half a turn in about 0.6 s. Running (6 units/s) at this
+// rate draws a curve of radius 1.2 units, so a corner is rounded within the
+// corner cell, clear of its walls and of the pillar diagonally inside it.
+constexpr float maxTurnRadiansPerSecond = 5.0f;
+// The point aimed at runs this far ahead along the tour; a corner is left
+// for the next leg this far before its centre.
+constexpr float lookAheadUnits = 1.0f;
+// Walk only while facing the aim this closely; otherwise turn on the spot.
+constexpr float walkingAlignmentRadians = 1.0f;
+// Run only when facing the aim this closely, and not into the last stretch
+// before a stop: a little more than one running step at 10 steps a second.
+constexpr float runningAlignmentRadians = 0.5f;
+constexpr float runningRoomUnits = 0.7f;
+// A dead end counts as reached this close to its centre: well inside the
+// room, so its food is eaten.
+constexpr float deadEndReachUnits = 0.25f;
+// The tour ends a little inside the cell beyond the exit opening, in front of
+// the sculpture that fills the rest of it.
+constexpr float stopIntoLastCellUnits = 0.1f;
+
+float wrappedAngle(float radians) {
+    return std::remainder(radians, 2.0f * pi);
+}
+
+// Yaw 0 looks along +z and grows towards +x.
+float yawTowards(const glm::vec2& from, const glm::vec2& to) {
+    const glm::vec2 d = to - from;
+    return std::atan2(d.x, d.y);
+}
+
+glm::vec2 worldOf(const CellPosition& cell) {
+    return {cellWidth * static_cast<float>(cell.second),
+            cellWidth * static_cast<float>(cell.first)};
+}
+
+// How far along the leg from a to b the point lies, measured from a.
+float alongLeg(const glm::vec2& a, const glm::vec2& b, const glm::vec2& point) {
+    return glm::dot(point - a, glm::normalize(b - a));
+}
+
+float clampedTurn(float wanted, float limit) {
+    return std::clamp(wanted, -limit, limit);
+}
+
+// The cursor position the control step reads as this turn: it turns by
+// mouseSpeed radians for each pixel of offset from the centre.
+double cursorFor(float turnRadians, float radiansPerPixel, int sizePixels) {
+    return static_cast<double>(windowCentrePixels(sizePixels)) -
+           static_cast<double>(turnRadians / radiansPerPixel);
+}
+}  // namespace
+
+int windowCentrePixels(int sizePixels) {
+    return (sizePixels <= 0 ? 1 : sizePixels) / 2;
+}
+
+Autopilot::Autopilot(const MazeGrid& grid, bool mayRun)
+    : sculpture(worldOf(cellBeyondExit(grid))), mayRun(mayRun) {
+    const std::vector<CellPosition> tour = planTour(grid);
+    // Only the corners of the tour matter: cells in a straight line between
+    // them are passed on the way.
+    for (size_t i = 0; i < tour.size(); ++i) {
+        const glm::vec2 here = worldOf(tour[i]);
+        if (i == 0 || i + 1 == tour.size()) {
+            points.push_back({here, i != 0});
+            continue;
+        }
+        const glm::vec2 in = here - worldOf(tour[i - 1]);
+        const glm::vec2 out = worldOf(tour[i + 1]) - here;
+        const float turn = glm::dot(in, out);
+        if (turn < 0.0f) {
+            points.push_back({here, true});
+        } else if (turn == 0.0f) {
+            points.push_back({here, false});
+        }
+    }
+    if (points.size() < 2) {
+        points.clear();
+        nextPoint = 0;
+        return;
+    }
+    // Not the sculpture's cell centre, inside the sculpture, but just across
+    // the line into its cell.
+    Waypoint& last = points.back();
+    const glm::vec2 approach = glm::normalize(last.at - points[points.size() - 2].at);
+    last.at -= approach * (cellWidth / 2.0f - stopIntoLastCellUnits);
+}
+
+void Autopilot::passArrivedWaypoints(const glm::vec2& position) {
+    while (nextPoint < points.size()) {
+        const Waypoint& from = points[nextPoint - 1];
+        const Waypoint& to = points[nextPoint];
+        const float legLength = glm::distance(from.at, to.at);
+        const bool isLast = nextPoint + 1 == points.size();
+        const float early = isLast ? 0.0f : (to.stop ? deadEndReachUnits : lookAheadUnits);
+        if (alongLeg(from.at, to.at, position) < legLength - early) {
+            return;
+        }
+        ++nextPoint;
+    }
+}
+
+glm::vec2 Autopilot::aimPoint(const glm::vec2& position) const {
+    const glm::vec2 from = points[nextPoint - 1].at;
+    const glm::vec2 to = points[nextPoint].at;
+    const float legLength = glm::distance(from, to);
+    const float along = std::clamp(alongLeg(from, to, position), 0.0f, legLength);
+    return from + glm::normalize(to - from) * std::min(along + lookAheadUnits, legLength);
+}
+
+// Running stops a little before a dead end or the end of the tour, so that
+// even a long frame does not carry the player far past it; corners are run
+// through on a curve.
+bool Autopilot::roomToRun(const glm::vec2& position) const {
+    const Waypoint& from = points[nextPoint - 1];
+    const Waypoint& to = points[nextPoint];
+    const float left = glm::distance(from.at, to.at) - alongLeg(from.at, to.at, position);
+    return !to.stop || left > runningRoomUnits;
+}
+
+ControlInput Autopilot::nextInput(const Player& player, double now, int windowWidth,
+                                  int windowHeight) {
+    const float seconds = started ? static_cast<float>(now - lastNow) : 0.0f;
+    started = true;
+    lastNow = now;
+    const glm::vec2 position(player.getPosition().x, player.getPosition().z);
+    passArrivedWaypoints(position);
+
+    const bool walking = !hasArrived();
+    const glm::vec2 aim = walking ? aimPoint(position) : sculpture;
+    const float turnLimit = maxTurnRadiansPerSecond * seconds;
+    const float error = wrappedAngle(yawTowards(position, aim) - player.getHorizontalAngle());
+    const float yawTurn = clampedTurn(error, turnLimit);
+    // The view stays level; a person looking up or down walks shorter steps.
+    const float pitchTurn = clampedTurn(-player.getVerticalAngle(), turnLimit);
+    const float errorAfterTurn = std::fabs(error - yawTurn);
+
+    ControlInput input;
+    input.now = now;
+    input.windowWidth = windowWidth;
+    input.windowHeight = windowHeight;
+    input.cursorX = cursorFor(yawTurn, player.getMouseSpeed(), windowWidth);
+    input.cursorY = cursorFor(pitchTurn, player.getMouseSpeed(), windowHeight);
+    input.forward = walking && errorAfterTurn < walkingAlignmentRadians;
+    input.run =
+        input.forward && mayRun && errorAfterTurn < runningAlignmentRadians && roomToRun(position);
+    return input;
+}
