@@ -13,10 +13,10 @@
 #include <GLFW/glfw3.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <random>
 
 #include "app/Game.h"
 #include "app/GameConstants.h"
@@ -34,29 +34,13 @@ struct Placement {
 
 struct Options {
     Placement placement;
-    bool seedGiven = false;
-    unsigned seed = 0;
+    GameOptions game;
     bool reportStartUp = false;
 };
 
 void place(Player& player, const Placement& placement) {
     player.setPosition(placement.position);
     player.look(placement.yawRadians - player.getHorizontalAngle(), 0.0f);
-}
-
-// The scene has already generated a maze of its own; the seeded one replaces
-// its cells, which is all the maze keeps.
-void useSeededMaze(Maze& maze, unsigned seed) {
-    std::mt19937 engine(seed);
-    const Maze seeded(game::roomRows, game::roomColumns, [&engine](int lo, int hi) {
-        return std::uniform_int_distribution<int>(lo, hi)(engine);
-    });
-    const MazeGrid& from = seeded.getGrid();
-    for (int row = 0; row < from.rows; ++row) {
-        for (int col = 0; col < from.cols; ++col) {
-            maze.getGrid().setCell(row, col, from.cellAt(row, col));
-        }
-    }
 }
 
 void reportFirstFramePresented(GLFWwindow* window) {
@@ -86,8 +70,7 @@ bool parse(int argc, char** argv, Options& options) {
             options.placement.yawRadians = std::strtof(argv[i + 4], nullptr) * radiansPerDegree;
             i += 4;
         } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
-            options.seedGiven = true;
-            options.seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+            options.game.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         } else if (std::strcmp(argv[i], "--start-up") == 0) {
             options.reportStartUp = true;
         } else {
@@ -106,9 +89,6 @@ int main(int argc, char** argv) {
     }
     GameHooks hooks;
     hooks.beforeFirstFrame = [options](Scene& scene) {
-        if (options.seedGiven) {
-            useSeededMaze(scene.mmesh, options.seed);
-        }
         if (options.placement.given) {
             place(scene.cam, options.placement);
         }
@@ -116,5 +96,5 @@ int main(int argc, char** argv) {
     if (options.reportStartUp) {
         hooks.afterFirstFrame = reportFirstFramePresented;
     }
-    return playGame(hooks);
+    return playGame(options.game, hooks);
 }

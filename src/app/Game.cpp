@@ -55,9 +55,9 @@ bool playerWantsToStop(GLFWwindow* window) {
     return glfwGetKey(window, GLFW_KEY_ESCAPE) == GLFW_PRESS || glfwWindowShouldClose(window);
 }
 
-GameWindow openGameWindow() {
+GameWindow openGameWindow(bool fullscreen) {
     GameWindow opened;
-    opened.window = initWindow();
+    opened.window = initWindow(fullscreen);
     if (opened.window != nullptr) {
         glGenVertexArrays(1, &opened.vertexArray);
         glBindVertexArray(opened.vertexArray);
@@ -71,12 +71,13 @@ void closeGameWindow(GameWindow& opened) {
     opened = GameWindow{};
 }
 
-int playGame(const GameHooks& hooks) {
-    GameWindow opened = openGameWindow();
+int playGame(const GameOptions& options, const GameHooks& hooks) {
+    GameWindow opened = openGameWindow(options.fullscreen);
     if (opened.window == nullptr) {
         return -1;
     }
-    Scene scene(game::roomRows, game::roomColumns);
+    Scene scene(game::roomRows, game::roomColumns,
+                options.seed ? seededPick(*options.seed) : PickFunction(randomInt));
     if (hooks.beforeFirstFrame) {
         hooks.beforeFirstFrame(scene);
     }

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "app/CommandLine.h"
 #include "app/FrameReport.h"
 
 struct GLFWwindow;
@@ -17,7 +18,7 @@ struct GameHooks {
 
 // The whole run: window, scene, frame loop until Escape or close, teardown.
 // Returns the process's exit code, -1 when the window or GL cannot be set up.
-int playGame(const GameHooks& hooks = {});
+int playGame(const GameOptions& options, const GameHooks& hooks = {});
 
 // The console report of the average frame time, once a second, shared with
 // the program that measures the game against an empty frame.
@@ -32,6 +33,6 @@ struct GameWindow {
     GLFWwindow* window = nullptr;
     unsigned int vertexArray = 0;
 };
-GameWindow openGameWindow();
+GameWindow openGameWindow(bool fullscreen = false);
 // Deletes the vertex array and ends GLFW, after everything else is released.
 void closeGameWindow(GameWindow& opened);

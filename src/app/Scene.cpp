@@ -1,5 +1,7 @@
 #include "app/Scene.h"
 
+#include <utility>
+
 #include "app/GameConstants.h"
 #include "app/ScenePlacement.h"
 
@@ -27,9 +29,9 @@ ShaderProgram sculptureProgram() {
 
 }  // namespace
 
-Scene::Scene(int roomRows, int roomColumns)
+Scene::Scene(int roomRows, int roomColumns, PickFunction pick)
     : cam(playerAtEntrance()),
-      mmesh(roomRows, roomColumns),
+      mmesh(roomRows, roomColumns, std::move(pick)),
       wall(asset::cubeMesh),
       shader(wallProgram()),
       food(asset::cubeMesh),

@@ -13,7 +13,8 @@
 // the maze at the wall and food models, all of them owned here.
 class Scene {
   public:
-    Scene(int roomRows, int roomColumns);
+    // The maze's candidates are picked by `pick`: randomInt, or a seeded draw.
+    Scene(int roomRows, int roomColumns, PickFunction pick = randomInt);
 
     // The maze and the sculpture, lit from just in front of the eye.
     void draw();

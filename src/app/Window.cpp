@@ -24,16 +24,41 @@ void setFixedGlState() {
     glEnable(GL_CULL_FACE);
 }
 
+struct WindowSize {
+    int width;
+    int height;
+};
+
+// The window, 1024 x 768; or, full screen, the size of the primary monitor's
+// current video mode, with its colour depth and refresh rate asked for so that
+// the monitor keeps that mode rather than switching.
+GLFWwindow* createWindow(bool fullscreen, WindowSize& size) {
+    size = {game::windowWidthPixels, game::windowHeightPixels};
+    GLFWmonitor* monitor = fullscreen ? glfwGetPrimaryMonitor() : nullptr;
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (fullscreen && mode == nullptr) {
+        return nullptr;
+    }
+    if (mode != nullptr) {
+        glfwWindowHint(GLFW_RED_BITS, mode->redBits);
+        glfwWindowHint(GLFW_GREEN_BITS, mode->greenBits);
+        glfwWindowHint(GLFW_BLUE_BITS, mode->blueBits);
+        glfwWindowHint(GLFW_REFRESH_RATE, mode->refreshRate);
+        size = {mode->width, mode->height};
+    }
+    return glfwCreateWindow(size.width, size.height, game::windowTitle, monitor, nullptr);
+}
+
 }  // namespace
 
-GLFWwindow* initWindow() {
+GLFWwindow* initWindow(bool fullscreen) {
     if (!glfwInit()) {
         std::fprintf(stderr, "Failed to initialize GLFW\n");
         return nullptr;
     }
     requestCoreContext();
-    GLFWwindow* window = glfwCreateWindow(game::windowWidthPixels, game::windowHeightPixels,
-                                          game::windowTitle, nullptr, nullptr);
+    WindowSize size{};
+    GLFWwindow* window = createWindow(fullscreen, size);
     if (window == nullptr) {
         std::fprintf(stderr,
                      "Failed to open GLFW window. If you have an Intel GPU, they are not 3.3 "
@@ -54,7 +79,7 @@ GLFWwindow* initWindow() {
 
     // A key tapped between two polls still reads as pressed once.
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GL_TRUE);
-    glfwSetCursorPos(window, game::windowWidthPixels / 2, game::windowHeightPixels / 2);
+    glfwSetCursorPos(window, size.width / 2, size.height / 2);
     setFixedGlState();
     return window;
 }

@@ -1,5 +1,41 @@
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "app/CommandLine.h"
 #include "app/Game.h"
 
-int main() {
-    return playGame();
+namespace {
+
+// A command line that cannot be understood ends the run before any window.
+constexpr int misuseExitCode = 2;
+constexpr int missingDataDirectoryExitCode = 1;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const CommandLine command = parseCommandLine(argc, argv);
+    const GameOptions& options = command.options;
+    if (!command.error.empty()) {
+        std::fprintf(stderr, "quorralith: %s\n%s", command.error.c_str(), usageText().c_str());
+        return misuseExitCode;
+    }
+    if (options.showHelp) {
+        std::fputs(usageText().c_str(), stdout);
+        return 0;
+    }
+    if (options.showVersion) {
+        std::fputs(versionText().c_str(), stdout);
+        return 0;
+    }
+    // Every file is opened by its bare name: the data directory has to be
+    // the working directory before the first one is read.
+    if (!options.dataDirectory.empty() && chdir(options.dataDirectory.c_str()) != 0) {
+        std::fprintf(stderr, "quorralith: cannot use %s as the data directory: %s\n",
+                     options.dataDirectory.c_str(), std::strerror(errno));
+        return missingDataDirectoryExitCode;
+    }
+    return playGame(options);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -21,6 +22,10 @@ using CellPosition = std::pair<int, int>;  // (row, column)
 // takes next: a value from lo to hi inclusive. The game uses randomInt; tests
 // pass their own to make generation repeatable.
 using PickFunction = std::function<int(int lo, int hi)>;
+
+// randomInt's draw over an engine of its own seeded with `seed`: the same
+// seed gives the same maze on every run of the same build.
+PickFunction seededPick(std::uint32_t seed);
 
 class Maze {
   public:

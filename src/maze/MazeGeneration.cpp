@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <memory>
 #include <random>
 
 #include "maze/CandidateList.h"
@@ -24,15 +25,26 @@ std::size_t candidateCapacity(const MazeGrid& grid) {
     constexpr std::size_t entriesPerRoom = 4 * 2;
     return 1 + rooms * entriesPerRoom;
 }
+
+int drawInt(std::mt19937& engine, int lo, int hi) {
+    std::uniform_int_distribution<int> dist(lo, hi);
+    return dist(engine);
+}
 }  // namespace
 
 int randomInt(int lo, int hi) {
     // One device and one engine for the whole run, seeded once: each run gets
-    // a maze of its own, and no seed can be given.
+    // a maze of its own.
     static std::random_device device;
     static std::mt19937 engine(device());
-    std::uniform_int_distribution<int> dist(lo, hi);
-    return dist(engine);
+    return drawInt(engine, lo, hi);
+}
+
+PickFunction seededPick(std::uint32_t seed) {
+    // Shared, since the maze keeps a copy of the function and each copy must
+    // go on drawing from the one sequence.
+    auto engine = std::make_shared<std::mt19937>(seed);
+    return [engine](int lo, int hi) { return drawInt(*engine, lo, hi); };
 }
 
 void Maze::generate() {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// What the player asked for on the command line. The defaults are the game
+// with no options at all: a fresh random maze, the working directory as it
+// is, a 1024 x 768 window.
+struct GameOptions {
+    bool showHelp = false;
+    bool showVersion = false;
+    // The maze is built from this seed when given, from the random device
+    // otherwise.
+    std::optional<std::uint32_t> seed;
+    // Entered before anything is loaded; empty leaves the working directory.
+    std::string dataDirectory;
+    bool fullscreen = false;
+};
+
+// The options, or one line that says what is wrong with the command line.
+struct CommandLine {
+    GameOptions options;
+    std::string error;
+};
+
+// Reads argv with getopt_long; touches nothing but getopt's own globals.
+CommandLine parseCommandLine(int argc, char* const argv[]);
+
+// The usage line, the controls and every option, for --help and after an
+// error.
+std::string usageText();
+std::string versionText();

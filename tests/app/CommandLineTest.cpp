@@ -1,0 +1,51 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+CommandLine parse(std::vector<std::string> words) {
+    words.insert(words.begin(), "quorralith");
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    return parseCommandLine(static_cast<int>(words.size()), argv.data());
+}
+
+}  // namespace
+
+TEST(CommandLine, OptionsInAnySpellingFillTheRecord) {
+    const GameOptions options =
+        parse({"-f", "--seed=4294967295", "--data", "d/e", "-s", "7", "-V"}).options;
+    EXPECT_EQ(options.seed, 7u);  // the last of two seeds holds
+    EXPECT_EQ(options.dataDirectory, "d/e");
+    EXPECT_TRUE(options.fullscreen && options.showVersion && !options.showHelp);
+    EXPECT_EQ(parse({"--seed", "4294967295"}).options.seed, 4294967295u);
+    EXPECT_FALSE(parse({}).options.seed.has_value());
+}
+
+TEST(CommandLine, EachFaultIsNamedInOneLine) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> faults = {
+        {{"--seed"}, "--seed needs a value N"},
+        {{"-d"}, "--data needs a value DIR"},
+        {{"--seed", "12x"}, "not '12x'"},
+        {{"--seed", "-1"}, "not '-1'"},
+        {{"--seed", "4294967296"}, "not '4294967296'"},
+        {{"--data="}, "--data needs a directory"},
+        {{"--fullscreen", "--bogus"}, "unknown option '--bogus'"},
+        {{"-x"}, "unknown option '-x'"},
+        {{"--help=yes"}, "--help takes no value"},
+        {{"--seed", "3", "maze"}, "unexpected argument 'maze'"},
+    };
+    for (const auto& [words, expected] : faults) {
+        const std::string error = parse(words).error;
+        EXPECT_NE(error.find(expected), std::string::npos) << words[0] << ": " << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+    }
+    EXPECT_EQ(parse({"-fs", "0"}).error, "");
+}
