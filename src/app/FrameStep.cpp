@@ -18,22 +18,18 @@ ControlEffects playFrame(ControlClock& clock, const ControlInput& input, Player&
 }
 
 AutoplayResult simulateAutoplay(
-    Maze& maze, double stepsPerSecond, bool mayRun, double maxGameSeconds,
+    Maze& maze, const std::vector<double>& frameSeconds, bool mayRun, double maxGameSeconds,
     const std::function<void(const ControlInput&, const Player&)>& afterFrame) {
     Player player;
     player.setPosition(game::startPosition);
     Autopilot autopilot(maze.getGrid(), mayRun);
     ControlClock clock;
     AutoplayResult result;
-    // Counted in whole frames, so the times are the same on every run.
-    for (long frame = 0; !result.arrived; ++frame) {
-        result.gameSeconds = static_cast<double>(frame) / stepsPerSecond;
-        if (result.gameSeconds > maxGameSeconds) {
-            break;
-        }
+    double now = 0.0;
+    for (size_t frame = 0; !result.arrived && now <= maxGameSeconds; ++frame) {
         const glm::vec2 before(player.getPosition().x, player.getPosition().z);
-        const ControlInput input = autopilot.nextInput(
-            player, result.gameSeconds, game::windowWidthPixels, game::windowHeightPixels);
+        const ControlInput input =
+            autopilot.nextInput(player, now, game::windowWidthPixels, game::windowHeightPixels);
         playFrame(clock, input, player, maze, result.points);
         result.walkedUnits +=
             glm::distance(before, glm::vec2(player.getPosition().x, player.getPosition().z));
@@ -41,6 +37,8 @@ AutoplayResult simulateAutoplay(
             afterFrame(input, player);
         }
         result.arrived = autopilot.hasArrived();
+        result.gameSeconds = now;
+        now += frameSeconds[frame % frameSeconds.size()];
     }
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "player/Controls.h"
 
@@ -15,15 +16,15 @@ ControlEffects playFrame(ControlClock& clock, const ControlInput& input, Player&
 
 struct AutoplayResult {
     int points = 0;
-    double gameSeconds = 0.0;  // from the first frame to arrival or the limit
+    double gameSeconds = 0.0;  // of the last frame played; the first is at 0
     float walkedUnits = 0.0f;  // horizontal distance covered
     bool arrived = false;
 };
 
-// The autopilot plays the maze with no window, at a steady number of steps a
-// second, from the game's start position until it arrives at the end of its
-// tour or `maxGameSeconds` pass. `afterFrame` sees each record and the player
-// after that frame.
+// The autopilot plays the maze with no window, from the game's start position
+// until it arrives at the end of its tour or `maxGameSeconds` pass. The
+// frames last `frameSeconds` in turn, over and over. `afterFrame` sees each
+// record and the player after that frame.
 AutoplayResult simulateAutoplay(
-    Maze& maze, double stepsPerSecond, bool mayRun, double maxGameSeconds,
+    Maze& maze, const std::vector<double>& frameSeconds, bool mayRun, double maxGameSeconds,
     const std::function<void(const ControlInput&, const Player&)>& afterFrame = {});

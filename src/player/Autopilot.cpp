@@ -18,6 +18,11 @@ constexpr float maxTurnRadiansPerSecond = 5.0f;
 // The point aimed at runs this far ahead along the tour; a corner is left
 // for the next leg this far before its centre.
 constexpr float lookAheadUnits = 1.0f;
+// No frame's step may be longer than this, however long the frame: a longer
+// step could pass over a whole cell, and its food, or cut a corner through a
+// pillar. A frame too long for a step is spent turning. Walking keeps to it
+// down to 3 frames a second, running down to 6.
+constexpr float maxStepUnits = 1.0f;
 // Walk only while facing the aim this closely; otherwise turn on the spot.
 constexpr float walkingAlignmentRadians = 1.0f;
 // Run only when facing the aim this closely, and not into the last stretch
@@ -154,8 +159,10 @@ ControlInput Autopilot::nextInput(const Player& player, double now, int windowWi
     input.windowHeight = windowHeight;
     input.cursorX = cursorFor(yawTurn, player.getMouseSpeed(), windowWidth);
     input.cursorY = cursorFor(pitchTurn, player.getMouseSpeed(), windowHeight);
-    input.forward = walking && errorAfterTurn < walkingAlignmentRadians;
-    input.run =
-        input.forward && mayRun && errorAfterTurn < runningAlignmentRadians && roomToRun(position);
+    const float walkingStepUnits = player.getWalkSpeed() * seconds;
+    input.forward =
+        walking && errorAfterTurn < walkingAlignmentRadians && walkingStepUnits <= maxStepUnits;
+    input.run = input.forward && mayRun && errorAfterTurn < runningAlignmentRadians &&
+                2.0f * walkingStepUnits <= maxStepUnits && roomToRun(position);
     return input;
 }

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
-#include <random>
 
 #include "app/FrameStep.h"
 #include "app/GameConstants.h"
@@ -10,20 +8,13 @@
 #include "maze/Maze.h"
 #include "player/Player.h"
 
-namespace {
-PickFunction pickFromSeed(std::uint32_t seed) {
-    auto engine = std::make_shared<std::mt19937>(seed);
-    return [engine](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(*engine); };
-}
-}  // namespace
-
 TEST(ReplayFile, ARecordedAutoplayRunReplaysToTheSamePositionsEveryFrame) {
     const std::uint32_t seed = 4242;
-    Maze recordedMaze(10, 10, pickFromSeed(seed));
+    Maze recordedMaze(10, 10, seededPick(seed));
     std::string file = replayHeader(seed);
     std::vector<glm::vec3> recorded;
     // An odd rate, so the recorded times are not short decimals.
-    simulateAutoplay(recordedMaze, 59.7, true, 1000.0,
+    simulateAutoplay(recordedMaze, {1.0 / 59.7}, true, 1000.0,
                      [&](const ControlInput& input, const Player& player) {
                          file += replayLine(input);
                          recorded.push_back(player.getPosition());
@@ -32,7 +23,7 @@ TEST(ReplayFile, ARecordedAutoplayRunReplaysToTheSamePositionsEveryFrame) {
     const ReplayParse parse = parseReplay(file);
     ASSERT_EQ(parse.error, "");
     ASSERT_EQ(parse.replay.frames.size(), recorded.size());
-    Maze maze(10, 10, pickFromSeed(parse.replay.seed));
+    Maze maze(10, 10, seededPick(parse.replay.seed));
     Player player;
     player.setPosition(game::startPosition);
     ControlClock clock;
