@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the asset parsers (OBJ, BMP, DDS) into
+# Builds the libFuzzer targets of the file parsers (OBJ, BMP, DDS, replay) into
 # build-fuzz/ straight from the parser sources, then runs each one for
 # FUZZ_SECONDS seconds (default 60). Each starts from the hand-made seeds in
 # fuzz/seeds/<target>/ and the game's own files of its kind in data/; what it
 # learns is kept in fuzz/corpus-<target>/ for the next run, and any crashing
 # input lands in fuzz/artifacts/. Exits non-zero when a target found a fault.
 #
-#   FUZZ_SECONDS=600 scripts/fuzz.sh          # all three, ten minutes each
-#   FUZZ_SECONDS=600 scripts/fuzz.sh dds      # one of obj, bmp, dds
+#   FUZZ_SECONDS=600 scripts/fuzz.sh          # all four, ten minutes each
+#   FUZZ_SECONDS=600 scripts/fuzz.sh dds      # one of obj, bmp, dds, replay
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -23,18 +23,19 @@ declare -A sources=(
     [obj]="src/assets/ObjParser.cpp src/assets/ScanfInput.cpp tests/assets/CLibraryObjReader.cpp"
     [bmp]="src/assets/BmpParser.cpp"
     [dds]="src/assets/DdsParser.cpp"
+    [replay]="src/app/ReplayFile.cpp"
 )
-declare -A binaries=([obj]=ObjFuzz [bmp]=BmpFuzz [dds]=DdsFuzz)
+declare -A binaries=([obj]=ObjFuzz [bmp]=BmpFuzz [dds]=DdsFuzz [replay]=ReplayFuzz)
 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(obj bmp dds)
+    targets=(obj bmp dds replay)
 fi
 
 mkdir -p "$out" "$root/fuzz/artifacts"
 for target in "${targets[@]}"; do
     if [ -z "${binaries[$target]:-}" ]; then
-        echo "unknown fuzz target: $target (one of obj, bmp, dds)" >&2
+        echo "unknown fuzz target: $target (one of obj, bmp, dds, replay)" >&2
         exit 2
     fi
     binary="${binaries[$target]}"
