@@ -33,8 +33,12 @@ constexpr float runningRoomUnits = 0.7f;
 // room, so its food is eaten.
 constexpr float deadEndReachUnits = 0.25f;
 // The tour ends a little inside the cell beyond the exit opening, in front of
-// the sculpture that fills the rest of it.
-constexpr float stopIntoLastCellUnits = 0.1f;
+// the sculpture that fills the rest of it: anywhere within this distance of
+// the end point, which lies as far inside the cell, counts as there. The last
+// step must land in that window (0.4 units deep), so it is taken only when
+// it does, unless frames are too long for any step to fit (below about 7
+// frames a second).
+constexpr float lastStopToleranceUnits = 0.2f;
 
 float wrappedAngle(float radians) {
     return std::remainder(radians, 2.0f * pi);
@@ -101,7 +105,7 @@ Autopilot::Autopilot(const MazeGrid& grid, bool mayRun)
     // the line into its cell.
     Waypoint& last = points.back();
     const glm::vec2 approach = glm::normalize(last.at - points[points.size() - 2].at);
-    last.at -= approach * (cellWidth / 2.0f - stopIntoLastCellUnits);
+    last.at -= approach * (cellWidth / 2.0f - lastStopToleranceUnits);
 }
 
 void Autopilot::passArrivedWaypoints(const glm::vec2& position) {
@@ -110,7 +114,8 @@ void Autopilot::passArrivedWaypoints(const glm::vec2& position) {
         const Waypoint& to = points[nextPoint];
         const float legLength = glm::distance(from.at, to.at);
         const bool isLast = nextPoint + 1 == points.size();
-        const float early = isLast ? 0.0f : (to.stop ? deadEndReachUnits : lookAheadUnits);
+        const float early =
+            isLast ? lastStopToleranceUnits : (to.stop ? deadEndReachUnits : lookAheadUnits);
         if (alongLeg(from.at, to.at, position) < legLength - early) {
             return;
         }
@@ -134,6 +139,16 @@ bool Autopilot::roomToRun(const glm::vec2& position) const {
     const Waypoint& to = points[nextPoint];
     const float left = glm::distance(from.at, to.at) - alongLeg(from.at, to.at, position);
     return !to.stop || left > runningRoomUnits;
+}
+
+bool Autopilot::stepFits(const glm::vec2& position, float stepUnits) const {
+    if (nextPoint + 1 != points.size()) {
+        return true;
+    }
+    const glm::vec2 from = points[nextPoint - 1].at;
+    const glm::vec2 to = points[nextPoint].at;
+    const float left = glm::distance(from, to) - alongLeg(from, to, position);
+    return stepUnits <= left + lastStopToleranceUnits || stepUnits > 2.0f * lastStopToleranceUnits;
 }
 
 ControlInput Autopilot::nextInput(const Player& player, double now, int windowWidth,
@@ -160,9 +175,10 @@ ControlInput Autopilot::nextInput(const Player& player, double now, int windowWi
     input.cursorX = cursorFor(yawTurn, player.getMouseSpeed(), windowWidth);
     input.cursorY = cursorFor(pitchTurn, player.getMouseSpeed(), windowHeight);
     const float walkingStepUnits = player.getWalkSpeed() * seconds;
-    input.forward =
-        walking && errorAfterTurn < walkingAlignmentRadians && walkingStepUnits <= maxStepUnits;
+    input.forward = walking && errorAfterTurn < walkingAlignmentRadians &&
+                    walkingStepUnits <= maxStepUnits && stepFits(position, walkingStepUnits);
     input.run = input.forward && mayRun && errorAfterTurn < runningAlignmentRadians &&
-                2.0f * walkingStepUnits <= maxStepUnits && roomToRun(position);
+                2.0f * walkingStepUnits <= maxStepUnits && roomToRun(position) &&
+                stepFits(position, 2.0f * walkingStepUnits);
     return input;
 }

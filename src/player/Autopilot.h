@@ -44,6 +44,7 @@ class Autopilot {
     void passArrivedWaypoints(const glm::vec2& position);
     glm::vec2 aimPoint(const glm::vec2& position) const;
     bool roomToRun(const glm::vec2& position) const;
+    bool stepFits(const glm::vec2& position, float stepUnits) const;
 
     std::vector<Waypoint> points;
     size_t nextPoint = 1;  // the end of the leg being walked
