@@ -17,6 +17,11 @@ ControlEffects playFrame(ControlClock& clock, const ControlInput& input, Player&
     return effects;
 }
 
+namespace {
+// After arriving, the autopilot still turns to face the sculpture squarely.
+constexpr double settlingSeconds = 1.0;
+}  // namespace
+
 AutoplayResult simulateAutoplay(
     Maze& maze, const std::vector<double>& frameSeconds, bool mayRun, double maxGameSeconds,
     const std::function<void(const ControlInput&, const Player&)>& afterFrame) {
@@ -26,7 +31,8 @@ AutoplayResult simulateAutoplay(
     ControlClock clock;
     AutoplayResult result;
     double now = 0.0;
-    for (size_t frame = 0; !result.arrived && now <= maxGameSeconds; ++frame) {
+    double endSeconds = maxGameSeconds;
+    for (size_t frame = 0; now <= endSeconds; ++frame) {
         const glm::vec2 before(player.getPosition().x, player.getPosition().z);
         const ControlInput input =
             autopilot.nextInput(player, now, game::windowWidthPixels, game::windowHeightPixels);
@@ -36,8 +42,11 @@ AutoplayResult simulateAutoplay(
         if (afterFrame) {
             afterFrame(input, player);
         }
-        result.arrived = autopilot.hasArrived();
-        result.gameSeconds = now;
+        if (!result.arrived) {
+            result.arrived = autopilot.hasArrived();
+            result.gameSeconds = now;
+            endSeconds = result.arrived ? now + settlingSeconds : endSeconds;
+        }
         now += frameSeconds[frame % frameSeconds.size()];
     }
     return result;

@@ -16,13 +16,14 @@ ControlEffects playFrame(ControlClock& clock, const ControlInput& input, Player&
 
 struct AutoplayResult {
     int points = 0;
-    double gameSeconds = 0.0;  // of the last frame played; the first is at 0
+    double gameSeconds = 0.0;  // at arrival, or the last frame; the first is at 0
     float walkedUnits = 0.0f;  // horizontal distance covered
     bool arrived = false;
 };
 
 // The autopilot plays the maze with no window, from the game's start position
-// until it arrives at the end of its tour or `maxGameSeconds` pass. The
+// until a second after it arrives at the end of its tour, or until
+// `maxGameSeconds` pass. The
 // frames last `frameSeconds` in turn, over and over. `afterFrame` sees each
 // record and the player after that frame.
 AutoplayResult simulateAutoplay(

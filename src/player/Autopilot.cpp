@@ -76,8 +76,7 @@ int windowCentrePixels(int sizePixels) {
     return (sizePixels <= 0 ? 1 : sizePixels) / 2;
 }
 
-Autopilot::Autopilot(const MazeGrid& grid, bool mayRun)
-    : sculpture(worldOf(cellBeyondExit(grid))), mayRun(mayRun) {
+Autopilot::Autopilot(const MazeGrid& grid, bool mayRun) : mayRun(mayRun) {
     const std::vector<CellPosition> tour = planTour(grid);
     // Only the corners of the tour matter: cells in a straight line between
     // them are passed on the way.
@@ -106,6 +105,7 @@ Autopilot::Autopilot(const MazeGrid& grid, bool mayRun)
     Waypoint& last = points.back();
     const glm::vec2 approach = glm::normalize(last.at - points[points.size() - 2].at);
     last.at -= approach * (cellWidth / 2.0f - lastStopToleranceUnits);
+    lastLegDirection = approach;
 }
 
 void Autopilot::passArrivedWaypoints(const glm::vec2& position) {
@@ -160,7 +160,9 @@ ControlInput Autopilot::nextInput(const Player& player, double now, int windowWi
     passArrivedWaypoints(position);
 
     const bool walking = !hasArrived();
-    const glm::vec2 aim = walking ? aimPoint(position) : sculpture;
+    // At the end the player looks on along the last leg, down the middle of
+    // the sculpture's cell: straight at it.
+    const glm::vec2 aim = walking ? aimPoint(position) : position + lastLegDirection;
     const float turnLimit = maxTurnRadiansPerSecond * seconds;
     const float error = wrappedAngle(yawTowards(position, aim) - player.getHorizontalAngle());
     const float yawTurn = clampedTurn(error, turnLimit);

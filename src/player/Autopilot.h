@@ -48,7 +48,7 @@ class Autopilot {
 
     std::vector<Waypoint> points;
     size_t nextPoint = 1;  // the end of the leg being walked
-    glm::vec2 sculpture;
+    glm::vec2 lastLegDirection{0.0f, 1.0f};
     bool mayRun;
     bool started = false;
     double lastNow = 0.0;

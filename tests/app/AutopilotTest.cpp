@@ -62,7 +62,7 @@ TEST(Autopilot, EatsEverythingAndStopsBeyondTheExitAtTenToFiveHundredStepsASecon
             // Beyond the exit opening, looking at the sculpture straight ahead.
             EXPECT_EQ(cellIndexOf(last.getPosition().z), grid.rows);
             EXPECT_EQ(cellIndexOf(last.getPosition().x), grid.cols - 2);
-            EXPECT_NEAR(std::remainder(last.getHorizontalAngle(), 2.0f * 3.14159265f), 0.0f, 0.1f);
+            EXPECT_NEAR(std::remainder(last.getHorizontalAngle(), 2.0f * 3.14159265f), 0.0f, 1e-5f);
         }
     }
 }

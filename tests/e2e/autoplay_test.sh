@@ -2,10 +2,10 @@
 # The game plays itself: with --autoplay --seed N it eats every food cube,
 # the score line reads "Points: 101/101" (compared pixel for pixel with the
 # overlay's own rendering, as the play test does), the closing line is
-# printed, and the player ends up standing still beyond the exit opening,
-# where the sculpture fills the view from edge to edge. A mouse move then
-# takes over: the view turns up to the sky and stays there, and the score
-# line, now over the sky, is compared. Escape ends the game with 0.
+# printed, and the player ends up standing still. A mouse move then takes
+# over: a quarter turn shows nothing beside the player, who therefore stands
+# beyond the exit opening, and the view stays so; looking up, the score line
+# over the sky is compared. Escape ends the game with 0.
 # Each seed runs at the same time under a virtual X server of its own, since
 # a tour takes over two minutes of game time.
 # Arguments: the game binary, the reference renderer, the data directory, a
@@ -52,27 +52,33 @@ screenshot "$window" "$scratch/later.png" || fail "no screenshot"
 [ "$(differing_pixels "$scratch/end.png" "$scratch/later.png")" = 0 ] ||
     fail "the player has not stopped"
 clear_colour=0,0,102
-# At eye height the sculpture, 1.6 units wide, reaches both edges of the view
-# only from about a unit in front of its centre or closer: from the cell
-# beyond the exit opening, which starts a unit before the centre.
-for spot in "2 384" "1021 384"; do
-    # shellcheck disable=SC2086
-    [ "$(pixel "$scratch/end.png" $spot)" != "$clear_colour" ] ||
-        fail "the sculpture does not fill the view at $spot: not beyond the exit opening"
+# Each mouse move may land between the game's cursor read and its
+# re-centring, and be lost: it is tried up to three times.
+# A quarter turn to the right, to look along -x at eye height. From the exit
+# opening the pillar beside it fills the view's centre; from beyond it, the
+# pillar's edge (z = 41) lies right of the centre, and 20 pixels left of the
+# centre (0.03 rad, towards +z) there is nothing: that holds from z = 40.97.
+for attempt in 1 2 3; do
+    xdotool mousemove_relative -- 314 0
+    sleep 1
+    screenshot "$window" "$scratch/side.png" || fail "no screenshot"
+    [ "$(differing_pixels "$scratch/end.png" "$scratch/side.png")" -gt 100000 ] && break
 done
-# The move may land between the game's cursor read and its re-centring, and
-# be lost: it is tried up to three times.
+[ "$(differing_pixels "$scratch/end.png" "$scratch/side.png")" -gt 100000 ] ||
+    fail "the mouse did not turn the view"
+[ "$(pixel "$scratch/side.png" 492 384)" = "$clear_colour" ] ||
+    fail "something stands beside the player: not beyond the exit opening"
+sleep 1
+screenshot "$window" "$scratch/side-later.png" || fail "no screenshot"
+[ "$(differing_pixels "$scratch/side.png" "$scratch/side-later.png")" = 0 ] ||
+    fail "the autopilot still steers after the mouse moved"
+# Up to the sky, where the score line can be compared with the reference.
 for attempt in 1 2 3; do
     xdotool mousemove_relative -- 0 -400
     sleep 1
     screenshot "$window" "$scratch/sky.png" || fail "no screenshot"
-    [ "$(pixel "$scratch/sky.png" 512 384)" = "$clear_colour" ] && break
+    [ "$(pixel "$scratch/sky.png" 512 100)" = "$clear_colour" ] && break
 done
-[ "$(pixel "$scratch/sky.png" 512 384)" = "$clear_colour" ] || fail "the mouse did not turn the view up"
-sleep 1
-screenshot "$window" "$scratch/sky-later.png" || fail "no screenshot"
-[ "$(differing_pixels "$scratch/sky.png" "$scratch/sky-later.png")" = 0 ] ||
-    fail "the autopilot still steers after the mouse moved"
 score_corner "$scratch/sky.png" "$scratch/sky-corner.png"
 [ "$(differing_pixels "$scratch/sky-corner.png" "$scratch/reference.png")" = 0 ] ||
     fail "the score line is not 'Points: 101/101'"
