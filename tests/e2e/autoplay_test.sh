@@ -53,34 +53,32 @@ screenshot "$window" "$scratch/later.png" || fail "no screenshot"
 [ "$(differing_pixels "$scratch/end.png" "$scratch/later.png")" = 0 ] ||
     fail "the player has not stopped"
 clear_colour=0,0,102
-# Each mouse move may land between the game's cursor read and its
-# re-centring, and be lost: it is tried up to three times.
-# A quarter turn to the right, to look along -x at eye height. From the exit
-# opening the pillar beside it fills the view's centre; from beyond it, the
-# pillar's edge (z = 41) lies right of the centre, and 20 pixels left of the
-# centre (0.03 rad, towards +z) there is nothing: that holds from z = 40.97.
-for attempt in 1 2 3; do
-    xdotool mousemove_relative -- 314 0
-    sleep 1
-    screenshot "$window" "$scratch/side.png" || fail "no screenshot"
-    [ "$(differing_pixels "$scratch/end.png" "$scratch/side.png")" -gt 100000 ] && break
-done
-[ "$(differing_pixels "$scratch/end.png" "$scratch/side.png")" -gt 100000 ] ||
+# turn_right FROM TO: a quarter turn to the right by the mouse, seen from the
+# screenshot FROM to the screenshot TO. A move may land between the game's
+# cursor read and its re-centring, and be lost: it is tried up to three times.
+turn_right() {
+    for attempt in 1 2 3; do
+        xdotool mousemove_relative -- 314 0
+        sleep 1
+        screenshot "$window" "$2" || fail "no screenshot"
+        [ "$(differing_pixels "$1" "$2")" -gt 100000 ] && return 0
+    done
     fail "the mouse did not turn the view"
+}
+# Looking along -x at eye height. From the exit opening the pillar beside it
+# fills the view's centre; from beyond it, the pillar's edge (z = 41) lies
+# right of the centre, and 20 pixels left of the centre (0.03 rad, towards
+# +z) there is nothing: that holds from z = 40.97.
+turn_right "$scratch/end.png" "$scratch/side.png"
 [ "$(pixel "$scratch/side.png" 492 384)" = "$clear_colour" ] ||
     fail "something stands beside the player: not beyond the exit opening"
 sleep 1
 screenshot "$window" "$scratch/side-later.png" || fail "no screenshot"
 [ "$(differing_pixels "$scratch/side.png" "$scratch/side-later.png")" = 0 ] ||
     fail "the autopilot still steers after the mouse moved"
-# Another quarter turn, back into the maze: the walls stand low, and the score
-# line lies over the sky, as in the reference.
-for attempt in 1 2 3; do
-    xdotool mousemove_relative -- 314 0
-    sleep 1
-    screenshot "$window" "$scratch/back.png" || fail "no screenshot"
-    [ "$(differing_pixels "$scratch/side.png" "$scratch/back.png")" -gt 100000 ] && break
-done
+# Back into the maze: the walls stand low, and the score line lies over the
+# sky, as in the reference.
+turn_right "$scratch/side.png" "$scratch/back.png"
 score_corner "$scratch/back.png" "$scratch/back-corner.png"
 [ "$(differing_pixels "$scratch/back-corner.png" "$scratch/reference.png")" = 0 ] ||
     fail "the score line is not 'Points: 101/101'"
