@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with CMake into build-fuzz/ (clang, ASan and
 # UBSan; the QUORRALITH_FUZZ option), then runs each one for FUZZ_SECONDS
-# seconds (default 60). The parser targets (obj, bmp, dds) parse in memory;
+# seconds (default 60). The parser targets (obj, bmp, dds, replay) parse in memory;
 # the whole-load targets (bmp-load, dds-load) read a file and upload it into a
 # real GL context, under a virtual X server of their own. Each starts from the
 # hand-made seeds in fuzz/seeds/<format>/ and the game's own files of its kind
@@ -9,7 +9,7 @@
 # and any crashing input lands in fuzz/artifacts/. Exits non-zero when a
 # target found a fault.
 #
-#   FUZZ_SECONDS=600 scripts/fuzz.sh            # all five, ten minutes each
+#   FUZZ_SECONDS=600 scripts/fuzz.sh            # all six, ten minutes each
 #   FUZZ_SECONDS=600 scripts/fuzz.sh dds-load   # one of them
 #
 # Mesa allocates memory of its own that it keeps until exit, which the leak
@@ -22,11 +22,11 @@ out="$root/build-fuzz"
 seconds="${FUZZ_SECONDS:-60}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
 
-declare -A binaries=([obj]=ObjFuzz [bmp]=BmpFuzz [dds]=DdsFuzz
+declare -A binaries=([obj]=ObjFuzz [bmp]=BmpFuzz [dds]=DdsFuzz [replay]=ReplayFuzz
                      [bmp-load]=BmpLoadFuzz [dds-load]=DdsLoadFuzz)
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(obj bmp dds bmp-load dds-load)
+    targets=(obj bmp dds replay bmp-load dds-load)
 fi
 for target in "${targets[@]}"; do
     if [ -z "${binaries[$target]:-}" ]; then

@@ -179,3 +179,14 @@ check_start_view() {
 pixel() {
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
 }
+
+# score_corner SHOT OUT: the top-left corner of a screenshot, which holds the
+# score line.
+score_corner() {
+    convert "$1" -crop 240x72+0+0 +repage "$2"
+}
+
+# differing_pixels A B: how many pixels of two images differ.
+differing_pixels() {
+    compare -metric AE "$1" "$2" null: 2>&1
+}

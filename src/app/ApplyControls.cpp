@@ -11,6 +11,8 @@ bool keyPressed(GLFWwindow* window, int key) {
     return glfwGetKey(window, key) == GLFW_PRESS;
 }
 
+}  // namespace
+
 // Each key is read once per frame: with sticky keys on, a tap between two
 // frames reads as pressed exactly once.
 ControlInput readControlInput(GLFWwindow* window) {
@@ -28,13 +30,7 @@ ControlInput readControlInput(GLFWwindow* window) {
     return input;
 }
 
-}  // namespace
-
-void applyControls(GLFWwindow* window, Player& player, const Maze& maze) {
-    // The control step's own clock lives for the whole run; the first step
-    // starts it, so the first frame does not move the player.
-    static ControlClock clock;
-    const ControlEffects effects = stepControls(clock, readControlInput(window), player, maze);
+void applyControlEffects(GLFWwindow* window, const ControlEffects& effects) {
     glViewport(0, 0, effects.viewportWidth, effects.viewportHeight);
     glfwSetCursorPos(window, effects.cursorCentreX, effects.cursorCentreY);
 }

@@ -1,10 +1,13 @@
 #pragma once
 
-struct GLFWwindow;
-class Maze;
-class Player;
+#include "player/Controls.h"
 
-// One frame of controls: reads the clock, the cursor, the window size and the
-// keys from GLFW, lets the control step turn and move the player, then keeps
-// the viewport with the window and puts the cursor back at its centre.
-void applyControls(GLFWwindow* window, Player& player, const Maze& maze);
+struct GLFWwindow;
+
+// The player's input for this frame from GLFW: the clock, the cursor, the
+// window size and the keys, each key read once.
+ControlInput readControlInput(GLFWwindow* window);
+
+// After the control step: the viewport keeps to the window, and the cursor
+// goes back to the window's centre.
+void applyControlEffects(GLFWwindow* window, const ControlEffects& effects);

@@ -61,6 +61,26 @@ std::string applyData(GameOptions& options, const char* value) {
     return {};
 }
 
+std::string applyFileName(std::string& field, const char* option, const char* value) {
+    if (*value == '\0') {
+        return std::string(option) + " needs a file name, not an empty name";
+    }
+    field = value;
+    return {};
+}
+
+// Options that ask for two things at once: the first clash found, or an
+// empty string.
+std::string clashBetween(const GameOptions& options) {
+    if (!options.replayFile.empty() && options.autoplay) {
+        return "--autoplay and --replay cannot be used together: either plays the game";
+    }
+    if (!options.replayFile.empty() && options.seed) {
+        return "--seed and --replay cannot be used together: the replay holds its own seed";
+    }
+    return {};
+}
+
 // The one list of options: the parser and the usage text both follow it.
 const OptionSpec optionTable[] = {
     {"help", 'h', nullptr, "print this help and exit", setFlag<&GameOptions::showHelp>},
@@ -70,6 +90,12 @@ const OptionSpec optionTable[] = {
      applyData},
     {"fullscreen", 'f', nullptr, "fill the primary monitor, in its current video mode",
      setFlag<&GameOptions::fullscreen>},
+    {"autoplay", 0, nullptr, "let the game play itself; any key or mouse move takes over",
+     setFlag<&GameOptions::autoplay>},
+    {"record", 0, "FILE", "write the maze's seed and every frame's input to FILE",
+     [](GameOptions& o, const char* v) { return applyFileName(o.recordFile, "--record", v); }},
+    {"replay", 0, "FILE", "play the run recorded in FILE again, exactly as it went",
+     [](GameOptions& o, const char* v) { return applyFileName(o.replayFile, "--replay", v); }},
 };
 
 // getopt_long reports an option by a code: its short letter, or a number
@@ -163,7 +189,9 @@ CommandLine parseCommandLine(int argc, char* const argv[]) {
     }
     if (optind < argc) {
         parsed.error = std::string("unexpected argument '") + argv[optind] + "'";
+        return parsed;
     }
+    parsed.error = clashBetween(parsed.options);
     return parsed;
 }
 

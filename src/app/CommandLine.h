@@ -16,6 +16,12 @@ struct GameOptions {
     // Entered before anything is loaded; empty leaves the working directory.
     std::string dataDirectory;
     bool fullscreen = false;
+    // The autopilot plays until the player touches a key or the mouse.
+    bool autoplay = false;
+    // Every frame's input record is written here / read from here; empty for
+    // none. The replay holds its own seed.
+    std::string recordFile;
+    std::string replayFile;
 };
 
 // The options, or one line that says what is wrong with the command line.

@@ -9,6 +9,9 @@ namespace {
 // "Points: " (8), two ints of at most 11 characters each ("-2147483648"), the
 // slash and the terminator: no pair of ints can be cut short.
 constexpr int scoreLineBufferSize = 8 + 11 + 1 + 11 + 1;
+// The closing line's words, two ints and a time of game seconds that no run
+// comes near filling.
+constexpr int closingLineBufferSize = 128;
 // The exit opening's food, beside one in every room.
 constexpr int exitOpeningFood = 1;
 }  // namespace
@@ -36,4 +39,12 @@ std::string scoreLine(int points, int total) {
     char buffer[scoreLineBufferSize];
     std::snprintf(buffer, sizeof buffer, "Points: %3d/%-3d", points, total);
     return buffer;
+}
+
+std::string closingLine(int points, int total, double gameSeconds) {
+    char line[closingLineBufferSize];
+    std::snprintf(line, sizeof line,
+                  "Points: %d/%d, the last food cube eaten after %.2f s of game time", points,
+                  total, gameSeconds);
+    return line;
 }

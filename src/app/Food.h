@@ -15,3 +15,7 @@ int scoreTotal(int roomRows, int roomColumns);
 
 // "Points: %3d/%-3d" with the points and the total, whole for any int values.
 std::string scoreLine(int points, int total);
+
+// The line a run that plays itself prints when its last food cube is eaten:
+// the score and the game time it took.
+std::string closingLine(int points, int total, double gameSeconds);

@@ -4,10 +4,13 @@
 #include <GLFW/glfw3.h>
 
 #include <cstdio>
+#include <optional>
 
 #include "app/ApplyControls.h"
 #include "app/Food.h"
+#include "app/FrameInput.h"
 #include "app/FrameReport.h"
+#include "app/FrameStep.h"
 #include "app/GameConstants.h"
 #include "app/Scene.h"
 #include "app/Window.h"
@@ -15,21 +18,41 @@
 
 namespace {
 
-// Keeps the player 0.15 units clear of the wall faces around it.
-void correctForWalls(Player& player, const Maze& maze) {
-    player.setPosition(player.getPosition() + wallCorrection(player.getPosition(), maze));
+FrameInput frameInputFor(RunSetup& setup, const Maze& maze) {
+    if (setup.replaying) {
+        return FrameInput::replay(std::move(setup.replayFrames));
+    }
+    return setup.autoplay ? FrameInput::autoplay(maze.getGrid()) : FrameInput();
 }
 
-void runFrameLoop(GLFWwindow* window, Scene& scene, const GameHooks& hooks) {
+// A run that plays itself says once, when the last food cube is eaten, how
+// long it took; the game alone prints nothing of the kind.
+void reportAllEaten(const FrameInput& inputs, int pointsBefore, int points, double gameSeconds) {
+    const int total = scoreTotal(game::roomRows, game::roomColumns);
+    if (inputs.playsItself() && pointsBefore < total && points == total) {
+        std::printf("%s\n", closingLine(points, total, gameSeconds).c_str());
+        std::fflush(stdout);
+    }
+}
+
+void runFrameLoop(GLFWwindow* window, Scene& scene, const GameHooks& hooks, RunSetup& setup) {
     int points = 0;
     bool firstFrame = true;
     FrameReport report(glfwGetTime());
+    // The control step's clock lives for the whole run; the first step starts
+    // it, so the first frame does not move the player.
+    ControlClock clock;
+    FrameInput inputs = frameInputFor(setup, scene.mmesh);
+    std::optional<double> firstFrameTime;
     do {
         reportFrameTime(report);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        applyControls(window, scene.cam, scene.mmesh);
-        correctForWalls(scene.cam, scene.mmesh);
-        eatFood(scene.cam, scene.mmesh, points);
+        const ControlInput input = inputs.next(window, scene.cam);
+        recordFrame(setup, input);
+        const int pointsBefore = points;
+        applyControlEffects(window, playFrame(clock, input, scene.cam, scene.mmesh, points));
+        firstFrameTime = firstFrameTime.value_or(input.now);
+        reportAllEaten(inputs, pointsBefore, points, input.now - *firstFrameTime);
         scene.draw();
         const int total = scoreTotal(game::roomRows, game::roomColumns);
         scene.drawScoreLine(scoreLine(points, total).c_str());
@@ -71,17 +94,20 @@ void closeGameWindow(GameWindow& opened) {
     opened = GameWindow{};
 }
 
-int playGame(const GameOptions& options, const GameHooks& hooks) {
+int playGame(const GameOptions& options, const GameHooks& hooks, RunSetup setup) {
     GameWindow opened = openGameWindow(options.fullscreen);
     if (opened.window == nullptr) {
         return -1;
     }
+    if (!setup.seed) {
+        setup.seed = options.seed;
+    }
     Scene scene(game::roomRows, game::roomColumns,
-                options.seed ? seededPick(*options.seed) : PickFunction(randomInt));
+                setup.seed ? seededPick(*setup.seed) : PickFunction(randomInt));
     if (hooks.beforeFirstFrame) {
         hooks.beforeFirstFrame(scene);
     }
-    runFrameLoop(opened.window, scene, hooks);
+    runFrameLoop(opened.window, scene, hooks, setup);
 
     scene.release();
     closeGameWindow(opened);

@@ -3,9 +3,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "app/CommandLine.h"
 #include "app/Game.h"
+#include "app/RunSetup.h"
 #include "app/StandardStreams.h"
 
 namespace {
@@ -32,6 +34,13 @@ int main(int argc, char** argv) {
         std::fputs(versionText().c_str(), stdout);
         return 0;
     }
+    // The replay and the recording are named from where the game was started.
+    RunSetup setup;
+    const std::string runError = prepareRun(options, setup);
+    if (!runError.empty()) {
+        std::fprintf(stderr, "quorralith: %s\n", runError.c_str());
+        return misuseExitCode;
+    }
     // Every file is opened by its bare name: the data directory has to be
     // the working directory before the first one is read.
     if (!options.dataDirectory.empty() && chdir(options.dataDirectory.c_str()) != 0) {
@@ -39,5 +48,5 @@ int main(int argc, char** argv) {
                      options.dataDirectory.c_str(), std::strerror(errno));
         return missingDataDirectoryExitCode;
     }
-    return playGame(options);
+    return playGame(options, {}, std::move(setup));
 }

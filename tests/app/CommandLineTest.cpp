@@ -27,6 +27,9 @@ TEST(CommandLine, OptionsInAnySpellingFillTheRecord) {
     EXPECT_TRUE(options.fullscreen && options.showVersion && !options.showHelp);
     EXPECT_EQ(parse({"--seed", "4294967295"}).options.seed, 4294967295u);
     EXPECT_FALSE(parse({}).options.seed.has_value());
+    const GameOptions played = parse({"--autoplay", "--record", "a", "--seed=3"}).options;
+    EXPECT_TRUE(played.autoplay && played.recordFile == "a" && played.replayFile.empty());
+    EXPECT_EQ(parse({"--replay=b"}).options.replayFile, "b");
 }
 
 TEST(CommandLine, EachFaultIsNamedInOneLine) {
@@ -41,6 +44,9 @@ TEST(CommandLine, EachFaultIsNamedInOneLine) {
         {{"-x"}, "unknown option '-x'"},
         {{"--help=yes"}, "--help takes no value"},
         {{"--seed", "3", "maze"}, "unexpected argument 'maze'"},
+        {{"--record="}, "--record needs a file name"},
+        {{"--replay", "r", "--autoplay"}, "--autoplay and --replay cannot be used together"},
+        {{"--seed", "1", "--replay", "r"}, "--seed and --replay cannot be used together"},
     };
     for (const auto& [words, expected] : faults) {
         const std::string error = parse(words).error;

@@ -15,11 +15,6 @@ mkdir -p "$scratch"
 log="$scratch/play.log"
 fail() { echo "FAIL: $*"; echo "---- game console ----"; cat "$log"; exit 1; }
 
-# The score line lies inside the top-left corner of the window.
-score_corner() { convert "$1" -crop 240x72+0+0 +repage "$2"; }
-# Number of pixels that differ between two images of the corner.
-differing_pixels() { compare -metric AE "$1" "$2" null: 2>&1; }
-
 for eaten in 0 1; do
     "$reference" "$data" "Points:   $eaten/101" "$scratch/reference$eaten.ppm" ||
         fail "reference renderer failed"

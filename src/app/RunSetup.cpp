@@ -1,0 +1,40 @@
+#include "app/RunSetup.h"
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+#include "app/ReplayFile.h"
+
+std::string prepareRun(const GameOptions& options, RunSetup& setup) {
+    setup.seed = options.seed;
+    setup.autoplay = options.autoplay;
+    if (!options.replayFile.empty()) {
+        ReplayParse parse = readReplayFile(options.replayFile);
+        if (!parse.error.empty()) {
+            return parse.error;
+        }
+        setup.replaying = true;
+        setup.seed = parse.replay.seed;
+        setup.replayFrames = std::move(parse.replay.frames);
+    }
+    if (options.recordFile.empty()) {
+        return {};
+    }
+    setup.record.reset(std::fopen(options.recordFile.c_str(), "w"));
+    if (!setup.record) {
+        return "record " + options.recordFile + ": cannot be written (" + std::strerror(errno) +
+               ")";
+    }
+    if (!setup.seed) {
+        setup.seed = std::random_device()();
+    }
+    std::fputs(replayHeader(*setup.seed).c_str(), setup.record.get());
+    return {};
+}
+
+void recordFrame(RunSetup& setup, const ControlInput& input) {
+    if (setup.record) {
+        std::fputs(replayLine(input).c_str(), setup.record.get());
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "player/Controls.h"
+
+// What --autoplay, --record and --replay prepare before any window opens:
+// the maze's seed, the replayed records, and the file being recorded to.
+struct RunSetup {
+    // From --seed or the replay; drawn from the random device for a
+    // recording without one, so that the recording can name it. Without all
+    // three the maze stays as random as ever.
+    std::optional<std::uint32_t> seed;
+    bool autoplay = false;
+    bool replaying = false;
+    std::vector<ControlInput> replayFrames;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> record{nullptr, std::fclose};
+};
+
+// Reads the replay and opens the recording, relative to the working directory
+// at start. The empty string when all is ready, otherwise one line saying
+// what is wrong: the game must then end before opening its window.
+std::string prepareRun(const GameOptions& options, RunSetup& setup);
+
+// Writes one frame's record when the run is being recorded.
+void recordFrame(RunSetup& setup, const ControlInput& input);

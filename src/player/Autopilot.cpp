@@ -1,0 +1,186 @@
+#include "player/Autopilot.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <glm/geometric.hpp>
+
+#include "player/Player.h"
+#include "player/Tour.h"
+
+namespace {
+constexpr float pi = 3.14159265f;
+constexpr float cellWidth = 2.0f;
+// Brisk but smooth: half a turn in about 0.6 s. Running (6 units/s) at this
+// rate draws a curve of radius 1.2 units, so a corner is rounded within the
+// corner cell, clear of its walls and of the pillar diagonally inside it.
+constexpr float maxTurnRadiansPerSecond = 5.0f;
+// The point aimed at runs this far ahead along the tour; a corner is left
+// for the next leg this far before its centre.
+constexpr float lookAheadUnits = 1.0f;
+// No frame's step may be longer than this, however long the frame: a longer
+// step could pass over a whole cell, and its food, or cut a corner through a
+// pillar. A frame too long for a step is spent turning. Walking keeps to it
+// down to 3 frames a second, running down to 6.
+constexpr float maxStepUnits = 1.0f;
+// Walk only while facing the aim this closely; otherwise turn on the spot.
+constexpr float walkingAlignmentRadians = 1.0f;
+// Run only when facing the aim this closely, and not into the last stretch
+// before a stop: a little more than one running step at 10 steps a second.
+constexpr float runningAlignmentRadians = 0.5f;
+constexpr float runningRoomUnits = 0.7f;
+// A dead end counts as reached this close to its centre: well inside the
+// room, so its food is eaten.
+constexpr float deadEndReachUnits = 0.25f;
+// The tour ends a little inside the cell beyond the exit opening, in front of
+// the sculpture that fills the rest of it: anywhere within this distance of
+// the end point, which lies as far inside the cell, counts as there. The last
+// step must land in that window (0.4 units deep), so it is taken only when
+// it does, unless frames are too long for any step to fit (below about 7
+// frames a second).
+constexpr float lastStopToleranceUnits = 0.2f;
+
+float wrappedAngle(float radians) {
+    return std::remainder(radians, 2.0f * pi);
+}
+
+// Yaw 0 looks along +z and grows towards +x.
+float yawTowards(const glm::vec2& from, const glm::vec2& to) {
+    const glm::vec2 d = to - from;
+    return std::atan2(d.x, d.y);
+}
+
+glm::vec2 worldOf(const CellPosition& cell) {
+    return {cellWidth * static_cast<float>(cell.second),
+            cellWidth * static_cast<float>(cell.first)};
+}
+
+// How far along the leg from a to b the point lies, measured from a.
+float alongLeg(const glm::vec2& a, const glm::vec2& b, const glm::vec2& point) {
+    return glm::dot(point - a, glm::normalize(b - a));
+}
+
+float clampedTurn(float wanted, float limit) {
+    return std::clamp(wanted, -limit, limit);
+}
+
+// The cursor position the control step reads as this turn: it turns by
+// mouseSpeed radians for each pixel of offset from the centre.
+double cursorFor(float turnRadians, float radiansPerPixel, int sizePixels) {
+    return static_cast<double>(windowCentrePixels(sizePixels)) -
+           static_cast<double>(turnRadians / radiansPerPixel);
+}
+}  // namespace
+
+int windowCentrePixels(int sizePixels) {
+    return (sizePixels <= 0 ? 1 : sizePixels) / 2;
+}
+
+Autopilot::Autopilot(const MazeGrid& grid, bool mayRun) : mayRun(mayRun) {
+    const std::vector<CellPosition> tour = planTour(grid);
+    // Only the corners of the tour matter: cells in a straight line between
+    // them are passed on the way.
+    for (size_t i = 0; i < tour.size(); ++i) {
+        const glm::vec2 here = worldOf(tour[i]);
+        if (i == 0 || i + 1 == tour.size()) {
+            points.push_back({here, i != 0});
+            continue;
+        }
+        const glm::vec2 in = here - worldOf(tour[i - 1]);
+        const glm::vec2 out = worldOf(tour[i + 1]) - here;
+        const float turn = glm::dot(in, out);
+        if (turn < 0.0f) {
+            points.push_back({here, true});
+        } else if (turn == 0.0f) {
+            points.push_back({here, false});
+        }
+    }
+    if (points.size() < 2) {
+        points.clear();
+        nextPoint = 0;
+        return;
+    }
+    // Not the sculpture's cell centre, inside the sculpture, but just across
+    // the line into its cell.
+    Waypoint& last = points.back();
+    const glm::vec2 approach = glm::normalize(last.at - points[points.size() - 2].at);
+    last.at -= approach * (cellWidth / 2.0f - lastStopToleranceUnits);
+    lastLegDirection = approach;
+}
+
+void Autopilot::passArrivedWaypoints(const glm::vec2& position) {
+    while (nextPoint < points.size()) {
+        const Waypoint& from = points[nextPoint - 1];
+        const Waypoint& to = points[nextPoint];
+        const float legLength = glm::distance(from.at, to.at);
+        const bool isLast = nextPoint + 1 == points.size();
+        const float early =
+            isLast ? lastStopToleranceUnits : (to.stop ? deadEndReachUnits : lookAheadUnits);
+        if (alongLeg(from.at, to.at, position) < legLength - early) {
+            return;
+        }
+        ++nextPoint;
+    }
+}
+
+glm::vec2 Autopilot::aimPoint(const glm::vec2& position) const {
+    const glm::vec2 from = points[nextPoint - 1].at;
+    const glm::vec2 to = points[nextPoint].at;
+    const float legLength = glm::distance(from, to);
+    const float along = std::clamp(alongLeg(from, to, position), 0.0f, legLength);
+    return from + glm::normalize(to - from) * std::min(along + lookAheadUnits, legLength);
+}
+
+// Running stops a little before a dead end or the end of the tour, so that
+// even a long frame does not carry the player far past it; corners are run
+// through on a curve.
+bool Autopilot::roomToRun(const glm::vec2& position) const {
+    const Waypoint& from = points[nextPoint - 1];
+    const Waypoint& to = points[nextPoint];
+    const float left = glm::distance(from.at, to.at) - alongLeg(from.at, to.at, position);
+    return !to.stop || left > runningRoomUnits;
+}
+
+bool Autopilot::stepFits(const glm::vec2& position, float stepUnits) const {
+    if (nextPoint + 1 != points.size()) {
+        return true;
+    }
+    const glm::vec2 from = points[nextPoint - 1].at;
+    const glm::vec2 to = points[nextPoint].at;
+    const float left = glm::distance(from, to) - alongLeg(from, to, position);
+    return stepUnits <= left + lastStopToleranceUnits || stepUnits > 2.0f * lastStopToleranceUnits;
+}
+
+ControlInput Autopilot::nextInput(const Player& player, double now, int windowWidth,
+                                  int windowHeight) {
+    const float seconds = started ? static_cast<float>(now - lastNow) : 0.0f;
+    started = true;
+    lastNow = now;
+    const glm::vec2 position(player.getPosition().x, player.getPosition().z);
+    passArrivedWaypoints(position);
+
+    const bool walking = !hasArrived();
+    // At the end the player looks on along the last leg, down the middle of
+    // the sculpture's cell: straight at it.
+    const glm::vec2 aim = walking ? aimPoint(position) : position + lastLegDirection;
+    const float turnLimit = maxTurnRadiansPerSecond * seconds;
+    const float error = wrappedAngle(yawTowards(position, aim) - player.getHorizontalAngle());
+    const float yawTurn = clampedTurn(error, turnLimit);
+    // The view stays level; a person looking up or down walks shorter steps.
+    const float pitchTurn = clampedTurn(-player.getVerticalAngle(), turnLimit);
+    const float errorAfterTurn = std::fabs(error - yawTurn);
+
+    ControlInput input;
+    input.now = now;
+    input.windowWidth = windowWidth;
+    input.windowHeight = windowHeight;
+    input.cursorX = cursorFor(yawTurn, player.getMouseSpeed(), windowWidth);
+    input.cursorY = cursorFor(pitchTurn, player.getMouseSpeed(), windowHeight);
+    const float walkingStepUnits = player.getWalkSpeed() * seconds;
+    input.forward = walking && errorAfterTurn < walkingAlignmentRadians &&
+                    walkingStepUnits <= maxStepUnits && stepFits(position, walkingStepUnits);
+    input.run = input.forward && mayRun && errorAfterTurn < runningAlignmentRadians &&
+                2.0f * walkingStepUnits <= maxStepUnits && roomToRun(position) &&
+                stepFits(position, 2.0f * walkingStepUnits);
+    return input;
+}
