@@ -2,6 +2,8 @@
 // teardown, with two additions chosen on the command line.
 //   --at X Y Z YAW   starts the player at (X, Y, Z) facing YAW degrees (0 looks
 //                    along +z), to time a view from inside the maze;
+//   --pitch DEGREES  then tilts the view up (positive) or down, as the mouse
+//                    would, for a picture of a wall with stone at every edge;
 //   --seed N         generates the maze from seed N instead of a fresh one, so
 //                    that pictures and timings before and after a change show
 //                    the same maze;
@@ -30,6 +32,7 @@ struct Placement {
     bool given = false;
     glm::vec3 position{0.0f};
     float yawRadians = 0.0f;
+    float pitchRadians = 0.0f;
 };
 
 struct Options {
@@ -41,7 +44,7 @@ struct Options {
 
 void place(Player& player, const Placement& placement) {
     player.setPosition(placement.position);
-    player.look(placement.yawRadians - player.getHorizontalAngle(), 0.0f);
+    player.look(placement.yawRadians - player.getHorizontalAngle(), placement.pitchRadians);
 }
 
 // The scene has already generated a maze of its own; the seeded one replaces
@@ -72,7 +75,9 @@ void reportFirstFramePresented(GLFWwindow* window) {
 }
 
 int usage(const char* program) {
-    std::fprintf(stderr, "usage: %s [--at X Y Z YAW_DEGREES] [--seed N] [--start-up]\n", program);
+    std::fprintf(stderr,
+                 "usage: %s [--at X Y Z YAW_DEGREES] [--pitch DEGREES] [--seed N] [--start-up]\n",
+                 program);
     return 2;
 }
 
@@ -85,6 +90,8 @@ bool parse(int argc, char** argv, Options& options) {
                                           std::strtof(argv[i + 3], nullptr)};
             options.placement.yawRadians = std::strtof(argv[i + 4], nullptr) * radiansPerDegree;
             i += 4;
+        } else if (std::strcmp(argv[i], "--pitch") == 0 && i + 1 < argc) {
+            options.placement.pitchRadians = std::strtof(argv[++i], nullptr) * radiansPerDegree;
         } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
             options.seedGiven = true;
             options.seed = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
