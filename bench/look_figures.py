@@ -7,7 +7,9 @@ Prints one line per finding:
   the share of saturated pixels (any channel at 250 or more), worst view;
   the score line's contrast against the brightest tenth of what surrounds its
     glyphs, in the worst view (WCAG ratio, 4.5 reads well);
-  the darkest tenth of the long corridor (grey at the 10th percentile).
+  the darkest tenth of the long corridor: the 10th percentile of each pixel's
+    brightest channel, so that the navy of the sky counts as a colour and only
+    what tends to black counts as dark.
 The score line's corner is left out of every figure but its own.
 
 Usage: look_figures.py DIRECTORY_OF_PNGS
@@ -115,7 +117,7 @@ def main(directory):
     print(f"saturated share, worst view: {100 * worst:.1f} %")
     worst = min(score_contrast(picture) for picture in pictures)
     print(f"score contrast at its brightest tenth, worst view: {worst:.2f}:1")
-    darkest = percentile([grey(rgb) for rgb in pictures[-1].scene()], 0.1)
+    darkest = percentile([max(rgb) for rgb in pictures[-1].scene()], 0.1)
     print(f"darkest tenth of the corridor: {darkest:.1f}")
 
 

@@ -136,3 +136,11 @@ end_game_with_escape() {
 pixel() {
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
 }
+
+# patch_colour FILE X Y: the mean colour of the 16 x 16 pixels around (X, Y),
+# as "r,g,b": a surface's colour, whether or not a joint runs through the spot.
+patch_colour() {
+    convert "$1" -crop "16x16+$(($2 - 8))+$(($3 - 8))" +repage -scale 1x1 ppm:- >"$1.patch.ppm"
+    pixel "$1.patch.ppm" 0 0
+    rm -f "$1.patch.ppm"
+}

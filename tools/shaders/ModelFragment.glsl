@@ -1,0 +1,47 @@
+// Shared by the fragment shaders of everything standing in the maze.
+
+// The lamp is brightest along the player's gaze; what lies off to the side
+// still gets this share of it.
+const float BeamEdgeShare = 0.75;
+const float BeamOuterCosine = 0.55;  // about 57 degrees off the gaze
+const float BeamInnerCosine = 0.95;  // about 18 degrees
+
+// How much of the lamp falls where the surface lies, given the cosine between
+// the gaze and the direction from the eye to the surface.
+float beamShare(float cosineToGaze) {
+    return mix(BeamEdgeShare, 1.0, smoothstep(BeamOuterCosine, BeamInnerCosine, cosineToGaze));
+}
+
+// A lit colour whose brightest channel is below ToneKnee passes unchanged;
+// above it, the colour is scaled down so that its brightest channel bends
+// towards ToneCeiling, which it never reaches: a highlight stays below
+// saturation, and keeps its hue instead of clipping to a flat white patch.
+const float ToneKnee = 0.7;
+const float ToneCeiling = 0.96;
+
+vec3 toneMapped(vec3 colour) {
+    float brightest = max(colour.r, max(colour.g, colour.b));
+    if (brightest <= ToneKnee) {
+        return colour;
+    }
+    float headroom = ToneCeiling - ToneKnee;
+    // Slope 1 at the knee, so the bend does not show as a band.
+    float bent = ToneKnee + headroom * (1.0 - exp(-(brightest - ToneKnee) / headroom));
+    return colour * (bent / brightest);
+}
+
+// Air thickens with distance towards the clear colour, which is also the sky:
+// far corridors fade into it instead of into black, and depth reads at a
+// glance. Nothing is fogged within FogStart units of the eye, and even the
+// farthest wall keeps a trace of its own colour, so that it never passes for
+// the empty sky beside it.
+const vec3 ClearColour = vec3(0.0, 0.0, 0.4);
+const float FogStart = 3.0;
+const float FogScale = 14.0;  // units past FogStart at which 63 % of the fog is reached
+const float FogDensest = 0.85;
+
+vec3 throughAir(vec3 colour, float distance) {
+    float past = max(distance - FogStart, 0.0) / FogScale;
+    float fog = FogDensest * (1.0 - exp(-past * past));
+    return mix(toneMapped(colour), ClearColour, fog);
+}

@@ -1,0 +1,33 @@
+// Shared by the vertex shaders of everything standing in the maze.
+
+// The near plane that depth is written with. The uploaded projection clips at
+// 0.1, but a pillar that touches the player's cell only at a corner never
+// pushes the player back, so the eye can come within a hundredth of a unit of
+// its edge, and a pillar clipped there would open a hole onto the void. The
+// projection's x, y and w are kept: only depth and the near clip change.
+const float NearPlane = 0.005;
+const float FarPlane = 100.0;
+
+vec4 withNearPlane(vec4 clip) {
+    // w is the distance in front of the eye along the view axis, whatever the
+    // projection's own near plane.
+    clip.z = (clip.w * (FarPlane + NearPlane) - 2.0 * FarPlane * NearPlane) /
+             (FarPlane - NearPlane);
+    return clip;
+}
+
+// The lamp the player carries, in camera space: at the eye and a little above
+// it, the height of a torch held over the head. Walls are taller than the
+// standing eye plus this lift, and every other face the player sees is either
+// beside the eye or below it, so the lamp can never sit behind a visible face.
+const float LampLift = 0.15;
+
+vec3 lampPosition_cameraspace(mat4 view) {
+    return mat3(view) * vec3(0.0, LampLift, 0.0);
+}
+
+// Where the lamp points: the game puts its light half a unit in front of the
+// eye, so that light's direction from the eye is the way the player looks.
+vec3 beamDirection_cameraspace(mat4 view, vec3 lightPosition_worldspace) {
+    return normalize((view * vec4(lightPosition_worldspace, 1.0)).xyz);
+}
