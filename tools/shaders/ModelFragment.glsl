@@ -21,13 +21,12 @@ const float ToneCeiling = 0.96;
 
 vec3 toneMapped(vec3 colour) {
     float brightest = max(colour.r, max(colour.g, colour.b));
-    if (brightest <= ToneKnee) {
-        return colour;
-    }
     float headroom = ToneCeiling - ToneKnee;
-    // Slope 1 at the knee, so the bend does not show as a band.
-    float bent = ToneKnee + headroom * (1.0 - exp(-(brightest - ToneKnee) / headroom));
-    return colour * (bent / brightest);
+    float above = max(brightest - ToneKnee, 0.0);
+    // Slope 1 at the knee, so the bend does not show as a band; a ratio
+    // rather than an exponential, which the software renderer pays dearly for.
+    float bent = ToneKnee + headroom * above / (above + headroom);
+    return colour * min(bent / max(brightest, 0.0001), 1.0);
 }
 
 // Air thickens with distance towards the clear colour, which is also the sky:
@@ -37,11 +36,11 @@ vec3 toneMapped(vec3 colour) {
 // the empty sky beside it.
 const vec3 ClearColour = vec3(0.0, 0.0, 0.4);
 const float FogStart = 3.0;
-const float FogScale = 14.0;  // units past FogStart at which 63 % of the fog is reached
+const float FogScale = 11.0;  // units past FogStart at which half the fog is reached
 const float FogDensest = 0.85;
 
 vec3 throughAir(vec3 colour, float distance) {
     float past = max(distance - FogStart, 0.0) / FogScale;
-    float fog = FogDensest * (1.0 - exp(-past * past));
+    float fog = FogDensest * past * past / (1.0 + past * past);
     return mix(toneMapped(colour), ClearColour, fog);
 }
