@@ -23,7 +23,10 @@ rerun_under_display() {
 # collect_frame_times RESULTS BINARY DATA_DIR SECONDS [ARGUMENTS...]: runs the
 # game (or the floor) for SECONDS after its first report, ends it with Escape,
 # and appends its "ms/frame" figures to RESULTS. The first report, which holds
-# the start-up, is left out. Fails, showing the console, when no report comes.
+# the start-up, is left out. Sets RUN_MEDIAN to the median of this run's
+# figures and RUN_CPU to the CPU time of one frame in ms, all threads of the
+# process together (llvmpipe rasterises in threads of its own). Fails, showing
+# the console, when no report comes.
 collect_frame_times() {
     frame_results=$1
     frame_binary=$2
@@ -40,11 +43,34 @@ collect_frame_times() {
         rm -f "$frame_log"
         return 1
     fi
+    cpu_start=$(cpu_ticks "$GAME_PID")
+    wall_start=$(date +%s.%N)
     sleep "$frame_seconds"
+    cpu_end=$(cpu_ticks "$GAME_PID")
+    wall_end=$(date +%s.%N)
     # A game that outlives Escape has been ended by force; its figures stand.
     end_game_with_escape || true
-    grep "ms/frame" "$frame_log" | tail -n +2 | cut -d' ' -f1 >>"$frame_results"
-    rm -f "$frame_log"
+    run_figures=$(mktemp)
+    grep "ms/frame" "$frame_log" | tail -n +2 | cut -d' ' -f1 >"$run_figures"
+    cat "$run_figures" >>"$frame_results"
+    RUN_MEDIAN=$(median "$run_figures")
+    # Frames run in the interval: its length over the mean frame time.
+    RUN_CPU=$(awk -v c0="$cpu_start" -v c1="$cpu_end" -v w0="$wall_start" -v w1="$wall_end" \
+        -v hz="$(getconf CLK_TCK)" '{ sum += $1; n++ }
+        END { if (n == 0) { print "nan"; exit }
+              printf "%.2f", (c1 - c0) * 1000 / hz * (sum / n) / ((w1 - w0) * 1000) }' "$run_figures")
+    rm -f "$frame_log" "$run_figures"
+}
+
+# cpu_ticks PID: user and system CPU time of the process, all its threads, in
+# clock ticks.
+cpu_ticks() {
+    awk '{ print $14 + $15 }' "/proc/$1/stat"
+}
+
+# spread FILE: "minimum, median, maximum" of the numbers in FILE.
+spread() {
+    printf "%.3f, %.3f, %.3f" "$(sort -g "$1" | head -n 1)" "$(median "$1")" "$(sort -g "$1" | tail -n 1)"
 }
 
 # median FILE: the median of the numbers in FILE, one per line.

@@ -14,6 +14,7 @@
 #include "CubeMesh.h"
 #include "DdsWriter.h"
 #include "GlyphAtlas.h"
+#include "MazeMeasures.h"
 #include "ObjWriter.h"
 #include "StoneWall.h"
 #include "Trophy.h"
@@ -115,7 +116,7 @@ bool readShaderSource(const std::string& name, std::string& text) {
 bool copyShaders(Output& output) {
     for (const char* name : kShaderFiles) {
         std::string text;
-        if (!readShaderSource(name, text) || !output.write(name, text)) {
+        if (!readShaderSource(name, text) || !output.write(name, withMazeMeasures(text))) {
             return false;
         }
     }

@@ -1,15 +1,6 @@
 #include "maze/Maze.h"
 
-#include <algorithm>
-
 namespace {
-// A grid has a slot or pillar on each side of every room.
-int gridSizeFor(int roomCount) {
-    // A negative room count would ask for a negative array length; it is
-    // treated as no rooms, which leaves a one-cell-thin grid that is not carved.
-    return 2 * std::max(roomCount, 0) + 1;
-}
-
 bool isPillarCell(int row, int col) {
     return row % 2 == 0 && col % 2 == 0;
 }

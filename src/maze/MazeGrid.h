@@ -16,6 +16,13 @@ constexpr char food = 'o';            // every room, and the exit opening
 constexpr int entranceFrontRow = -1;
 constexpr int entranceFrontColumn = 1;
 
+// A grid has a slot or pillar on each side of every room. A negative room
+// count would ask for a negative array length; it is treated as no rooms,
+// which leaves a one-cell-thin grid that is not carved.
+constexpr int gridSizeFor(int roomCount) {
+    return 2 * (roomCount > 0 ? roomCount : 0) + 1;
+}
+
 // Solid exactly when the code, as a signed char, is "w" or greater.
 inline bool isSolid(char code) {
     return static_cast<signed char>(code) >= static_cast<signed char>(CellCode::pillar);

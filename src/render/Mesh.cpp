@@ -5,18 +5,11 @@
 #include <GL/glew.h>
 
 #include "assets/ObjLoader.h"
+#include "render/GlContract.h"
 #include "render/TangentBasis.h"
 #include "render/VertexIndexing.h"
 
 namespace {
-
-enum AttributeLocation : GLuint {
-    kPositionLocation = 0,
-    kUvLocation = 1,
-    kNormalLocation = 2,
-    kTangentLocation = 3,
-    kBitangentLocation = 4,
-};
 
 template <typename Element>
 GLuint uploadArray(GLenum target, const std::vector<Element>& elements) {
@@ -71,11 +64,11 @@ void Mesh::uploadBuffers() {
 // Every model records into the one vertex-array object, so the pointers and
 // the element buffer are set again on every bind.
 void Mesh::bindAttributes() const {
-    bindAttribute(kPositionLocation, positionBuffer, glm::vec3::length());
-    bindAttribute(kUvLocation, uvBuffer, glm::vec2::length());
-    bindAttribute(kNormalLocation, normalBuffer, glm::vec3::length());
-    bindAttribute(kTangentLocation, tangentBuffer, glm::vec3::length());
-    bindAttribute(kBitangentLocation, bitangentBuffer, glm::vec3::length());
+    bindAttribute(glcontract::positionLocation, positionBuffer, glm::vec3::length());
+    bindAttribute(glcontract::uvLocation, uvBuffer, glm::vec2::length());
+    bindAttribute(glcontract::normalLocation, normalBuffer, glm::vec3::length());
+    bindAttribute(glcontract::tangentLocation, tangentBuffer, glm::vec3::length());
+    bindAttribute(glcontract::bitangentLocation, bitangentBuffer, glm::vec3::length());
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elementBuffer);
 }
 
@@ -85,11 +78,9 @@ void Mesh::drawElements() const {
 }
 
 void Mesh::unbindAttributes() const {
-    glDisableVertexAttribArray(kPositionLocation);
-    glDisableVertexAttribArray(kUvLocation);
-    glDisableVertexAttribArray(kNormalLocation);
-    glDisableVertexAttribArray(kTangentLocation);
-    glDisableVertexAttribArray(kBitangentLocation);
+    for (GLuint location = 0; location < glcontract::modelAttributeCount; ++location) {
+        glDisableVertexAttribArray(location);
+    }
 }
 
 void Mesh::deleteBuffers() {

@@ -9,13 +9,9 @@
 #include "assets/DdsLoader.h"
 #include "assets/ShaderLoader.h"
 #include "player/Player.h"
+#include "render/GlContract.h"
 
 namespace {
-
-// Unit 0 belongs to the text overlay; the model's three maps take 1 to 3.
-constexpr GLint kDiffuseUnit = 1;
-constexpr GLint kNormalUnit = 2;
-constexpr GLint kSpecularUnit = 3;
 
 int foldCase(char c) {
     return std::tolower(static_cast<unsigned char>(c));
@@ -56,14 +52,14 @@ bool endsWithIgnoreCase(const char* path, const char* extension) {
 
 ShaderProgram::ShaderProgram(const char* vertexShaderPath, const char* fragmentShaderPath)
     : programId(buildShaderProgram(vertexShaderPath, fragmentShaderPath)),
-      mvpLocation(glGetUniformLocation(programId, "MVP")),
-      viewLocation(glGetUniformLocation(programId, "V")),
-      modelLocation(glGetUniformLocation(programId, "M")),
-      modelView3x3Location(glGetUniformLocation(programId, "MV3x3")),
-      lightPositionLocation(glGetUniformLocation(programId, "LightPosition_worldspace")),
-      diffuseSamplerLocation(glGetUniformLocation(programId, "myDiff")),
-      normalSamplerLocation(glGetUniformLocation(programId, "myNorm")),
-      specularSamplerLocation(glGetUniformLocation(programId, "mySpec")) {}
+      mvpLocation(glGetUniformLocation(programId, glcontract::mvpUniform)),
+      viewLocation(glGetUniformLocation(programId, glcontract::viewUniform)),
+      modelLocation(glGetUniformLocation(programId, glcontract::modelUniform)),
+      modelView3x3Location(glGetUniformLocation(programId, glcontract::modelView3x3Uniform)),
+      lightPositionLocation(glGetUniformLocation(programId, glcontract::lightPositionUniform)),
+      diffuseSamplerLocation(glGetUniformLocation(programId, glcontract::diffuseSampler)),
+      normalSamplerLocation(glGetUniformLocation(programId, glcontract::normalSampler)),
+      specularSamplerLocation(glGetUniformLocation(programId, glcontract::specularSampler)) {}
 
 // A texture set before is not deleted: the scene sets each map once, and the
 // program releases only what it holds at teardown.
@@ -89,9 +85,9 @@ void ShaderProgram::setLightPosition(float x, float y, float z) const {
 
 // Leaves GL_TEXTURE3 active; whoever binds a texture next picks its own unit.
 void ShaderProgram::bindTextures() const {
-    bindTextureUnit(kDiffuseUnit, diffuseTexture, diffuseSamplerLocation);
-    bindTextureUnit(kNormalUnit, normalTexture, normalSamplerLocation);
-    bindTextureUnit(kSpecularUnit, specularTexture, specularSamplerLocation);
+    bindTextureUnit(glcontract::diffuseUnit, diffuseTexture, diffuseSamplerLocation);
+    bindTextureUnit(glcontract::normalUnit, normalTexture, normalSamplerLocation);
+    bindTextureUnit(glcontract::specularUnit, specularTexture, specularSamplerLocation);
 }
 
 void ShaderProgram::setMatrices(const Player& player, const glm::mat4& modelMatrix) const {

@@ -4,6 +4,7 @@
 
 #include "assets/DdsLoader.h"
 #include "assets/ShaderLoader.h"
+#include "render/GlContract.h"
 #include "text/TextGeometry.h"
 
 namespace {
@@ -11,10 +12,6 @@ namespace {
 const char* const kTextVertexShaderPath = "TextVertexShader.vertexshader";
 const char* const kTextFragmentShaderPath = "TextVertexShader.fragmentshader";
 
-// Model textures use units 1 to 3, so the atlas can stay on unit 0.
-constexpr GLint kAtlasUnit = 0;
-constexpr GLuint kPositionLocation = 0;
-constexpr GLuint kUvLocation = 1;
 constexpr GLint kComponentsPerCorner = 2;
 
 void uploadCorners(GLuint buffer, const std::vector<glm::vec2>& corners) {
@@ -37,7 +34,7 @@ void TextOverlay::init(const char* atlasPath) {
     glGenBuffers(1, &vertexBuffer);
     glGenBuffers(1, &uvBuffer);
     program = buildShaderProgram(kTextVertexShaderPath, kTextFragmentShaderPath);
-    samplerLocation = glGetUniformLocation(program, "myTextureSampler");
+    samplerLocation = glGetUniformLocation(program, glcontract::textSampler);
 }
 
 // The whole line goes up in one upload per attribute and one draw call. The
@@ -51,20 +48,20 @@ void TextOverlay::draw(const char* text, int x, int y, int sizePixels) {
     uploadCorners(uvBuffer, geometry.UVs);
 
     glUseProgram(program);
-    glActiveTexture(GL_TEXTURE0 + kAtlasUnit);
+    glActiveTexture(GL_TEXTURE0 + glcontract::textAtlasUnit);
     glBindTexture(GL_TEXTURE_2D, fontTexture);
-    glUniform1i(samplerLocation, kAtlasUnit);
+    glUniform1i(samplerLocation, glcontract::textAtlasUnit);
 
-    bindCorners(kPositionLocation, vertexBuffer);
-    bindCorners(kUvLocation, uvBuffer);
+    bindCorners(glcontract::positionLocation, vertexBuffer);
+    bindCorners(glcontract::uvLocation, uvBuffer);
 
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(geometry.vertices.size()));
     glDisable(GL_BLEND);
 
-    glDisableVertexAttribArray(kPositionLocation);
-    glDisableVertexAttribArray(kUvLocation);
+    glDisableVertexAttribArray(glcontract::positionLocation);
+    glDisableVertexAttribArray(glcontract::uvLocation);
 }
 
 void TextOverlay::release() {

@@ -20,6 +20,7 @@
 #include "assets/DdsLoader.h"
 #include "assets/ShaderLoader.h"
 #include "player/Player.h"
+#include "render/GlContract.h"
 #include "render/Model.h"
 #include "render/ShaderProgram.h"
 #include "support/ConsoleCapture.h"
@@ -241,27 +242,28 @@ const std::vector<ShaderContract>& shaderContracts() {
           {2, GL_FLOAT_VEC3},
           {3, GL_FLOAT_VEC3},
           {4, GL_FLOAT_VEC3}},
-         {{"MVP", GL_FLOAT_MAT4},
-          {"V", GL_FLOAT_MAT4},
-          {"M", GL_FLOAT_MAT4},
-          {"MV3x3", GL_FLOAT_MAT3},
-          {"LightPosition_worldspace", GL_FLOAT_VEC3},
-          {"myDiff", GL_SAMPLER_2D},
-          {"myNorm", GL_SAMPLER_2D}}},
+         {{glcontract::mvpUniform, GL_FLOAT_MAT4},
+          {glcontract::viewUniform, GL_FLOAT_MAT4},
+          {glcontract::modelUniform, GL_FLOAT_MAT4},
+          {glcontract::modelView3x3Uniform, GL_FLOAT_MAT3},
+          {glcontract::lightPositionUniform, GL_FLOAT_VEC3},
+          {glcontract::diffuseSampler, GL_SAMPLER_2D},
+          {glcontract::normalSampler, GL_SAMPLER_2D}}},
         {"foodShader",
          {{0, GL_FLOAT_VEC3}, {1, GL_FLOAT_VEC2}, {2, GL_FLOAT_VEC3}},
-         {{"MVP", GL_FLOAT_MAT4}, {"MV3x3", GL_FLOAT_MAT3}}},
+         {{glcontract::mvpUniform, GL_FLOAT_MAT4},
+          {glcontract::modelView3x3Uniform, GL_FLOAT_MAT3}}},
         {"suzanne",
          {{0, GL_FLOAT_VEC3}, {1, GL_FLOAT_VEC2}, {2, GL_FLOAT_VEC3}},
-         {{"MVP", GL_FLOAT_MAT4},
-          {"V", GL_FLOAT_MAT4},
-          {"M", GL_FLOAT_MAT4},
-          {"MV3x3", GL_FLOAT_MAT3},
-          {"LightPosition_worldspace", GL_FLOAT_VEC3},
-          {"myDiff", GL_SAMPLER_2D}}},
+         {{glcontract::mvpUniform, GL_FLOAT_MAT4},
+          {glcontract::viewUniform, GL_FLOAT_MAT4},
+          {glcontract::modelUniform, GL_FLOAT_MAT4},
+          {glcontract::modelView3x3Uniform, GL_FLOAT_MAT3},
+          {glcontract::lightPositionUniform, GL_FLOAT_VEC3},
+          {glcontract::diffuseSampler, GL_SAMPLER_2D}}},
         {"TextVertexShader",
          {{0, GL_FLOAT_VEC2}, {1, GL_FLOAT_VEC2}},
-         {{"myTextureSampler", GL_SAMPLER_2D}}},
+         {{glcontract::textSampler, GL_SAMPLER_2D}}},
     };
     return contracts;
 }

@@ -6,6 +6,7 @@
 
 #include "RenderGlFixture.h"
 #include "player/Player.h"
+#include "render/GlContract.h"
 #include "render/Model.h"
 #include "render/ShaderProgram.h"
 #include "render/Transform.h"
@@ -20,7 +21,6 @@ constexpr int kCubeIndices = 36;
 constexpr int kVec3Bytes = 12;
 constexpr int kVec2Bytes = 8;
 constexpr int kIndexBytes = 2;
-constexpr int kAttributeCount = 5;
 constexpr int kWindowCentreX = 512;
 constexpr int kWindowCentreY = 384;
 
@@ -131,13 +131,13 @@ TEST_F(ModelGl, BindPointsAttributesZeroToFourAtTheModelsBuffersAndUnbindDisable
     PlacedModel placed(writeFullShaderPair(scratch), writeCube(scratch));
     const Model& model = placed.model;
     const Mesh& mesh = model.getMesh();
-    const GLuint buffers[kAttributeCount] = {mesh.getPositionBuffer(), mesh.getUvBuffer(),
-                                             mesh.getNormalBuffer(), mesh.getTangentBuffer(),
-                                             mesh.getBitangentBuffer()};
-    const GLint components[kAttributeCount] = {3, 2, 3, 3, 3};
+    const GLuint buffers[glcontract::modelAttributeCount] = {
+        mesh.getPositionBuffer(), mesh.getUvBuffer(), mesh.getNormalBuffer(),
+        mesh.getTangentBuffer(), mesh.getBitangentBuffer()};
+    const GLint components[glcontract::modelAttributeCount] = {3, 2, 3, 3, 3};
 
     model.bind();
-    for (GLuint location = 0; location < kAttributeCount; ++location) {
+    for (GLuint location = 0; location < glcontract::modelAttributeCount; ++location) {
         EXPECT_EQ(attributeParameter(location, GL_VERTEX_ATTRIB_ARRAY_ENABLED), GL_TRUE);
         EXPECT_EQ(attributeParameter(location, GL_VERTEX_ATTRIB_ARRAY_BUFFER_BINDING),
                   static_cast<GLint>(buffers[location]));
@@ -149,7 +149,7 @@ TEST_F(ModelGl, BindPointsAttributesZeroToFourAtTheModelsBuffersAndUnbindDisable
     EXPECT_EQ(elementBuffer, static_cast<GLint>(mesh.getElementBuffer()));
 
     model.unbind();
-    for (GLuint location = 0; location < kAttributeCount; ++location) {
+    for (GLuint location = 0; location < glcontract::modelAttributeCount; ++location) {
         EXPECT_EQ(attributeParameter(location, GL_VERTEX_ATTRIB_ARRAY_ENABLED), GL_FALSE);
     }
     placed.release();
@@ -192,12 +192,12 @@ TEST_F(ModelGl, DrawUploadsTheSameMatricesAsDrawWithTheTransformsMatrix) {
 
     model.bind();
     model.drawWithMatrix(player, transform.getMatrix());
-    const glm::mat4 mvpWithMatrix = readMat4Uniform(id, "MVP");
+    const glm::mat4 mvpWithMatrix = readMat4Uniform(id, glcontract::mvpUniform);
     model.drawWithMatrix(player, glm::mat4(1.0f));
-    EXPECT_EQ(readMat4Uniform(id, "M"), glm::mat4(1.0f));
+    EXPECT_EQ(readMat4Uniform(id, glcontract::modelUniform), glm::mat4(1.0f));
     model.draw(player);
-    EXPECT_EQ(readMat4Uniform(id, "MVP"), mvpWithMatrix);
-    EXPECT_EQ(readMat4Uniform(id, "M"), transform.getMatrix());
+    EXPECT_EQ(readMat4Uniform(id, glcontract::mvpUniform), mvpWithMatrix);
+    EXPECT_EQ(readMat4Uniform(id, glcontract::modelUniform), transform.getMatrix());
     model.unbind();
     placed.release();
 }
@@ -213,10 +213,10 @@ TEST_F(ModelGl, LightPositionTakesEffectAtTheNextBind) {
     model.bind();
     model.setLightPosition(glm::vec3(7.0f, 8.0f, 9.0f));
     model.draw(player);
-    EXPECT_EQ(readVec3Uniform(id, "LightPosition_worldspace"), glm::vec3(1.0f, 2.0f, 3.0f));
+    EXPECT_EQ(readVec3Uniform(id, glcontract::lightPositionUniform), glm::vec3(1.0f, 2.0f, 3.0f));
     model.unbind();
     model.bind();
-    EXPECT_EQ(readVec3Uniform(id, "LightPosition_worldspace"), glm::vec3(7.0f, 8.0f, 9.0f));
+    EXPECT_EQ(readVec3Uniform(id, glcontract::lightPositionUniform), glm::vec3(7.0f, 8.0f, 9.0f));
     model.unbind();
     placed.release();
 }

@@ -4,6 +4,7 @@
 
 #include "RenderGlFixture.h"
 #include "player/Player.h"
+#include "render/GlContract.h"
 #include "render/ShaderProgram.h"
 #include "render/Transform.h"
 #include "support/ConsoleCapture.h"
@@ -11,10 +12,11 @@
 
 namespace {
 
-using ShaderProgramGl = RenderGlTest;
+// A model's maps take units 1 to 3; unit 0 is the text overlay's.
+constexpr int kFirstModelUnit = glcontract::diffuseUnit;
+constexpr int kModelUnits = glcontract::specularUnit;
 
-constexpr int kModelUnits = 3;
-constexpr int kFirstModelUnit = 1;
+using ShaderProgramGl = RenderGlTest;
 
 Player turnedPlayer() {
     Player player;
@@ -82,10 +84,10 @@ TEST_F(ShaderProgramGl, MatricesGoUpAsProjectionViewModelProductModelViewAndView
     program.setMatrices(player, model);
 
     const GLuint id = program.getProgramId();
-    expectMatrixNear(readMat4Uniform(id, "MVP"), (projection * view) * model);
-    expectMatrixNear(readMat4Uniform(id, "M"), model);
-    expectMatrixNear(readMat4Uniform(id, "V"), view);
-    expectMatrixNear(readMat3Uniform(id, "MV3x3"), glm::mat3(view * model));
+    expectMatrixNear(readMat4Uniform(id, glcontract::mvpUniform), (projection * view) * model);
+    expectMatrixNear(readMat4Uniform(id, glcontract::modelUniform), model);
+    expectMatrixNear(readMat4Uniform(id, glcontract::viewUniform), view);
+    expectMatrixNear(readMat3Uniform(id, glcontract::modelView3x3Uniform), glm::mat3(view * model));
     program.release();
 }
 
@@ -98,9 +100,10 @@ TEST_F(ShaderProgramGl, IdentityModelUploadsProjectionTimesViewAndTheViewsBlock)
 
     const GLuint id = program.getProgramId();
     const glm::mat4& view = player.getViewMatrix();
-    expectMatrixNear(readMat4Uniform(id, "MVP"), player.getProjectionMatrix() * view);
-    expectMatrixNear(readMat4Uniform(id, "M"), glm::mat4(1.0f));
-    expectMatrixNear(readMat3Uniform(id, "MV3x3"), glm::mat3(view));
+    expectMatrixNear(readMat4Uniform(id, glcontract::mvpUniform),
+                     player.getProjectionMatrix() * view);
+    expectMatrixNear(readMat4Uniform(id, glcontract::modelUniform), glm::mat4(1.0f));
+    expectMatrixNear(readMat3Uniform(id, glcontract::modelView3x3Uniform), glm::mat3(view));
     program.release();
 }
 
@@ -121,10 +124,14 @@ TEST_F(ShaderProgramGl, ProgramWithoutTexturesUnbindsUnitsOneToThreeAndLeavesUni
     for (int unit = kFirstModelUnit; unit <= kModelUnits; ++unit) {
         EXPECT_EQ(textureOnUnit(unit), 0u) << "unit " << unit;
     }
-    EXPECT_EQ(textureOnUnit(0), stale[0]) << "unit 0 belongs to the text overlay";
-    EXPECT_EQ(readIntUniform(program.getProgramId(), "myDiff"), 1);
-    EXPECT_EQ(readIntUniform(program.getProgramId(), "myNorm"), 2);
-    EXPECT_EQ(readIntUniform(program.getProgramId(), "mySpec"), 3);
+    EXPECT_EQ(textureOnUnit(glcontract::textAtlasUnit), stale[glcontract::textAtlasUnit])
+        << "unit 0 belongs to the text overlay";
+    EXPECT_EQ(readIntUniform(program.getProgramId(), glcontract::diffuseSampler),
+              glcontract::diffuseUnit);
+    EXPECT_EQ(readIntUniform(program.getProgramId(), glcontract::normalSampler),
+              glcontract::normalUnit);
+    EXPECT_EQ(readIntUniform(program.getProgramId(), glcontract::specularSampler),
+              glcontract::specularUnit);
     glDeleteTextures(kModelUnits + 1, stale);
     program.release();
 }

@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <string>
 
+#include "render/GlContract.h"
 #include "render/RenderGlFixture.h"
 #include "text/TextGeometry.h"
 #include "text/TextOverlay.h"
@@ -177,10 +178,11 @@ TEST_F(TextOverlayGl, DrawTurnsBlendingOffAgainAndLeavesTheAtlasOnUnitZero) {
     glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
     glGetIntegerv(GL_CURRENT_PROGRAM, &program);
-    EXPECT_EQ(active, GL_TEXTURE0);
+    EXPECT_EQ(active, GL_TEXTURE0 + glcontract::textAtlasUnit);
     EXPECT_EQ(static_cast<GLuint>(texture), overlay.getFontTexture());
     EXPECT_EQ(static_cast<GLuint>(program), overlay.getProgram());
-    EXPECT_EQ(readIntUniform(overlay.getProgram(), "myTextureSampler"), 0);
+    EXPECT_EQ(readIntUniform(overlay.getProgram(), glcontract::textSampler),
+              glcontract::textAtlasUnit);
 }
 
 TEST_F(TextOverlayGl, ReleaseDeletesBuffersAtlasAndProgram) {

@@ -1,0 +1,55 @@
+#include "MazeMeasures.h"
+
+#include <cstdio>
+
+#include "app/GameConstants.h"
+#include "maze/MazeBlocks.h"
+
+const char* const kMazeMeasuresMarker = "// <maze measures>\n";
+
+namespace {
+
+// Enough digits that the GLSL literal reads back as the very same float, and
+// always a decimal point, so that GLSL takes it for a float.
+std::string floatLiteral(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+    std::string literal(text);
+    if (literal.find_first_of(".e") == std::string::npos) {
+        literal += ".0";
+    }
+    return literal;
+}
+
+std::string floatConstant(const char* name, float value, const char* meaning) {
+    return std::string("const float ") + name + " = " + floatLiteral(value) + ";  // " + meaning +
+           "\n";
+}
+
+}  // namespace
+
+std::string mazeMeasuresGlsl() {
+    const int gridColumns = gridSizeFor(game::roomColumns);
+    const int gridRows = gridSizeFor(game::roomRows);
+    return floatConstant("CellPitch", MazeBlocks::cellPitch,
+                         "world units between neighbouring cell centres") +
+           floatConstant("FloorCentreY", MazeBlocks::floorCentreY,
+                         "height of a floor block's centre") +
+           floatConstant("WallCentreY", MazeBlocks::wallCentreY,
+                         "height of a pillar's or wall's centre") +
+           floatConstant("WallThickness", MazeBlocks::wallThickness,
+                         "a wall's scale across its length") +
+           "const ivec2 GridCells = ivec2(" + std::to_string(gridColumns) + ", " +
+           std::to_string(gridRows) + ");  // columns (along x), rows (along z)\n";
+}
+
+std::string withMazeMeasures(const std::string& shaderText) {
+    const std::string marker(kMazeMeasuresMarker);
+    const std::size_t at = shaderText.find(marker);
+    if (at == std::string::npos) {
+        return shaderText;
+    }
+    std::string text = shaderText;
+    text.replace(at, marker.size(), mazeMeasuresGlsl());
+    return text;
+}
