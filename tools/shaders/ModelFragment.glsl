@@ -1,17 +1,5 @@
 // Shared by the fragment shaders of everything standing in the maze.
 
-// The lamp is brightest along the player's gaze; what lies off to the side
-// still gets this share of it.
-const float BeamEdgeShare = 0.75;
-const float BeamOuterCosine = 0.55;  // about 57 degrees off the gaze
-const float BeamInnerCosine = 0.95;  // about 18 degrees
-
-// How much of the lamp falls where the surface lies, given the cosine between
-// the gaze and the direction from the eye to the surface.
-float beamShare(float cosineToGaze) {
-    return mix(BeamEdgeShare, 1.0, smoothstep(BeamOuterCosine, BeamInnerCosine, cosineToGaze));
-}
-
 // A lit colour whose brightest channel is below ToneKnee passes unchanged;
 // above it, the colour is scaled down so that its brightest channel bends
 // towards ToneCeiling, which it never reaches: a highlight stays below

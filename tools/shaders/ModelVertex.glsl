@@ -20,14 +20,14 @@ vec4 withNearPlane(vec4 clip) {
 // it, the height of a torch held over the head. Walls are taller than the
 // standing eye plus this lift, and every other face the player sees is either
 // beside the eye or below it, so the lamp can never sit behind a visible face.
+// The game places its light LightLead units in front of the eye, where a
+// wall closer than that would have it behind its face; the lamp is that light
+// drawn back to the eye and lifted.
 const float LampLift = 0.15;
+const float LightLead = 0.5;
 
-vec3 lampPosition_cameraspace(mat4 view) {
-    return mat3(view) * vec3(0.0, LampLift, 0.0);
-}
-
-// Where the lamp points: the game puts its light half a unit in front of the
-// eye, so that light's direction from the eye is the way the player looks.
-vec3 beamDirection_cameraspace(mat4 view, vec3 lightPosition_worldspace) {
-    return normalize((view * vec4(lightPosition_worldspace, 1.0)).xyz);
+vec3 lampPosition_cameraspace(mat4 view, vec3 lightPosition_worldspace) {
+    vec3 light_cameraspace = (view * vec4(lightPosition_worldspace, 1.0)).xyz;
+    // The eye looks along -z in camera space.
+    return light_cameraspace + vec3(0.0, 0.0, LightLead) + mat3(view) * vec3(0.0, LampLift, 0.0);
 }
