@@ -9,6 +9,7 @@
 #   corner        a room corner whose pillar touches the room only diagonally,
 #                 the eye 0.014 units from the pillar's edge
 #   corridor      along the longest straight corridor, 28 units
+#   trophy        from the last room through the exit opening to the sculpture
 #   wall-below    1.0 units from the pillar looking 20 degrees down, so that
 #                 lit stone lies behind the score line
 # Arguments: the build directory, the data directory, the directory to write
@@ -34,5 +35,6 @@ view wall-0.45 --at 4 1.7 1.45 180
 view wall-1.0 --at 4 1.7 2.0 180
 view corner --at 2.99 1.7 2.99 45
 view corridor --at 10 1.7 2 90
+view trophy --at 38 1.7 38 0
 view wall-below --at 4 1.7 2.0 180 --pitch -20
 echo "$out"

@@ -25,7 +25,7 @@ SCORE_BOX = (0, 0, 215, 60)  # left, top, right, bottom (exclusive)
 # Around a glyph the eye compares its white with what lies two pixels out:
 # one pixel out is still the glyph's own soft edge.
 RING_DISTANCE = 2
-VIEWS = ["start", "wall-0.2", "wall-0.45", "wall-1.0", "wall-below", "corner", "corridor"]
+VIEWS = ["start", "wall-0.2", "wall-0.45", "wall-1.0", "wall-below", "corner", "trophy", "corridor"]
 
 
 class Picture:
