@@ -17,18 +17,10 @@ vec3 toneMapped(vec3 colour) {
     return colour * min(bent / max(brightest, 0.0001), 1.0);
 }
 
-// Air thickens with distance towards the clear colour, which is also the sky:
-// far corridors fade into it instead of into black, and depth reads at a
-// glance. Nothing is fogged within FogStart units of the eye, and even the
-// farthest wall keeps a trace of its own colour, so that it never passes for
-// the empty sky beside it.
+// The fog worked out for the vertices (see ModelVertex.glsl) drawn over the
+// tone-mapped colour, towards the clear colour.
 const vec3 ClearColour = vec3(0.0, 0.0, 0.4);
-const float FogStart = 3.0;
-const float FogScale = 11.0;  // units past FogStart at which half the fog is reached
-const float FogDensest = 0.85;
 
-vec3 throughAir(vec3 colour, float distance) {
-    float past = max(distance - FogStart, 0.0) / FogScale;
-    float fog = FogDensest * past * past / (1.0 + past * past);
+vec3 throughAir(vec3 colour, float fog) {
     return mix(toneMapped(colour), ClearColour, fog);
 }

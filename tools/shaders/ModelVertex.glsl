@@ -31,3 +31,19 @@ vec3 lampPosition_cameraspace(mat4 view, vec3 lightPosition_worldspace) {
     // The eye looks along -z in camera space.
     return light_cameraspace + vec3(0.0, 0.0, LightLead) + mat3(view) * vec3(0.0, LampLift, 0.0);
 }
+
+// Air thickens with distance towards the clear colour, which is also the sky:
+// far corridors fade into it instead of into black, and depth reads at a
+// glance. Nothing is fogged within FogStart units of the eye, and even the
+// farthest wall keeps a trace of its own colour, so that it never passes for
+// the empty sky beside it. The amount grows so slowly across a face that it
+// is worked out at the corners and interpolated, which the software renderer
+// does more cheaply than working it out at every pixel.
+const float FogStart = 3.0;
+const float FogScale = 11.0;  // units past FogStart at which half the fog is reached
+const float FogDensest = 0.85;
+
+float fogAt(float distance) {
+    float past = max(distance - FogStart, 0.0) / FogScale;
+    return FogDensest * past * past / (1.0 + past * past);
+}
