@@ -2,6 +2,8 @@
 // teardown, with two additions chosen on the command line.
 //   --at X Y Z YAW   starts the player at (X, Y, Z) facing YAW degrees (0 looks
 //                    along +z), to time a view from inside the maze;
+//   --pitch DEGREES  then tilts the view up (positive) or down, as the mouse
+//                    would, for a picture of a wall with stone at every edge;
 //   --seed N         generates the maze from seed N instead of a fresh one, so
 //                    that pictures and timings before and after a change show
 //                    the same maze;
@@ -30,6 +32,7 @@ struct Placement {
     bool given = false;
     glm::vec3 position{0.0f};
     float yawRadians = 0.0f;
+    float pitchRadians = 0.0f;
 };
 
 struct Options {
@@ -40,7 +43,7 @@ struct Options {
 
 void place(Player& player, const Placement& placement) {
     player.setPosition(placement.position);
-    player.look(placement.yawRadians - player.getHorizontalAngle(), 0.0f);
+    player.look(placement.yawRadians - player.getHorizontalAngle(), placement.pitchRadians);
 }
 
 void reportFirstFramePresented(GLFWwindow* window) {
@@ -56,7 +59,9 @@ void reportFirstFramePresented(GLFWwindow* window) {
 }
 
 int usage(const char* program) {
-    std::fprintf(stderr, "usage: %s [--at X Y Z YAW_DEGREES] [--seed N] [--start-up]\n", program);
+    std::fprintf(stderr,
+                 "usage: %s [--at X Y Z YAW_DEGREES] [--pitch DEGREES] [--seed N] [--start-up]\n",
+                 program);
     return 2;
 }
 
@@ -69,6 +74,8 @@ bool parse(int argc, char** argv, Options& options) {
                                           std::strtof(argv[i + 3], nullptr)};
             options.placement.yawRadians = std::strtof(argv[i + 4], nullptr) * radiansPerDegree;
             i += 4;
+        } else if (std::strcmp(argv[i], "--pitch") == 0 && i + 1 < argc) {
+            options.placement.pitchRadians = std::strtof(argv[++i], nullptr) * radiansPerDegree;
         } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
             options.game.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         } else if (std::strcmp(argv[i], "--start-up") == 0) {

@@ -15,6 +15,12 @@ namespace {
 // Ink keeps this many texels clear of the cell's top and bottom edges, so the
 // filtered samples along a quad's edge do not pick up the neighbouring cell.
 constexpr int kVerticalMarginTexels = 2;
+// Every glyph is ringed with a dark outline, fully dark this many texels out
+// from its ink and fading over one texel more, so that the white text reads
+// over bright lit stone as well as over the dark sky. The glyphs are drawn that
+// much smaller, so that the outline still lies in the sampled strip.
+constexpr float kOutlineTexels = 2.0f;
+constexpr int kOutlineRoom = 2;
 constexpr int kFixedPointOne = 64;     // FreeType's 26.6 fixed point
 constexpr unsigned kDotsPerInch = 72;  // one point is then one pixel
 
@@ -24,10 +30,16 @@ struct InkBox {
     int left, right, top, bottom;  // right and bottom exclusive
 };
 
-InkBox inkBox(int cellPixels) {
+InkBox stripBox(int cellPixels) {
     return {static_cast<int>(std::ceil(cellPixels * kStripStart)),
             static_cast<int>(std::floor(cellPixels * kStripEnd)), kVerticalMarginTexels,
             cellPixels - kVerticalMarginTexels};
+}
+
+InkBox inkBox(int cellPixels) {
+    const InkBox strip = stripBox(cellPixels);
+    return {strip.left + kOutlineRoom, strip.right - kOutlineRoom, strip.top + kOutlineRoom,
+            strip.bottom - kOutlineRoom};
 }
 
 // The union of the printable glyphs' ink boxes, in font units, relative to
@@ -113,15 +125,51 @@ bool drawGlyphs(FT_Face face, int cellPixels, Image& atlas) {
     return true;
 }
 
+// How much of the outline a texel at this distance from an inked texel gets.
+float outlineWeight(float distanceTexels) {
+    return std::clamp(kOutlineTexels + 1.0f - distanceTexels, 0.0f, 1.0f);
+}
+
+// Turns the glyph coverage held in alpha into white glyphs in dark outlines:
+// alpha becomes the larger of the glyph's coverage and its outline's, and
+// the colour is white where the glyph covers and black where only the outline
+// does. Texels that stay clear are black too, so that filtering at an
+// outline's edge fades towards dark, never towards a bright fringe.
+void outlineGlyphs(int cellPixels, Image& atlas) {
+    const Image coverage = atlas;
+    const InkBox strip = stripBox(cellPixels);
+    const int reach = static_cast<int>(std::ceil(kOutlineTexels + 1.0f));
+    for (int y = 0; y < atlas.height; ++y) {
+        for (int x = 0; x < atlas.width; ++x) {
+            const int inCellX = x % cellPixels;
+            const int inCellY = y % cellPixels;
+            float outline = 0.0f;
+            const bool inStrip = inCellX >= strip.left && inCellX < strip.right &&
+                                 inCellY >= strip.top && inCellY < strip.bottom;
+            for (int dy = -reach; inStrip && dy <= reach; ++dy) {
+                for (int dx = -reach; dx <= reach; ++dx) {
+                    const int nx = x + dx;
+                    const int ny = y + dy;
+                    if (nx < 0 || ny < 0 || nx >= atlas.width || ny >= atlas.height) {
+                        continue;
+                    }
+                    const float ink = coverage.pixel(nx, ny)[3] / 255.0f;
+                    outline = std::max(outline, ink * outlineWeight(std::hypot(dx, dy)));
+                }
+            }
+            const float glyph = coverage.pixel(x, y)[3] / 255.0f;
+            const float opacity = std::max(glyph, outline);
+            const float white = opacity > 0.0f ? glyph / opacity : 0.0f;
+            atlas.setPixel(x, y, white, white, white, opacity);
+        }
+    }
+}
+
 }  // namespace
 
 std::optional<Image> renderGlyphAtlas(const std::string& fontPath, int sizePixels) {
+    // The glyphs' coverage is drawn into alpha first, then outlined.
     Image atlas(sizePixels, sizePixels);
-    // White everywhere, so filtering at glyph edges blends towards white,
-    // never towards a dark fringe; only alpha carries the glyphs.
-    for (std::size_t i = 0; i < atlas.rgba.size(); i += 4) {
-        atlas.rgba[i] = atlas.rgba[i + 1] = atlas.rgba[i + 2] = 255;
-    }
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0) {
         std::fprintf(stderr, "FreeType could not be initialised\n");
@@ -132,6 +180,9 @@ std::optional<Image> renderGlyphAtlas(const std::string& fontPath, int sizePixel
     if (FT_New_Face(library, fontPath.c_str(), 0, &face) == 0) {
         drawn = drawGlyphs(face, sizePixels / kCellsPerSide, atlas);
         FT_Done_Face(face);
+    }
+    if (drawn) {
+        outlineGlyphs(sizePixels / kCellsPerSide, atlas);
     }
     FT_Done_FreeType(library);
     if (!drawn) {

@@ -10,8 +10,8 @@
 // overlay samples only the middle strip of each cell (0.3 to 0.7 of its
 // width) over the cell's full height and draws it 10 x 25 pixels for the
 // score, so each glyph is scaled to fit that narrow strip: a condensed face.
-// White everywhere, the glyph coverage in alpha. Printable ASCII (32 to 126)
-// is drawn; every other cell is empty.
+// White glyphs in a dark outline, over clear texels. Printable ASCII (32 to
+// 126) is drawn; every other cell is empty.
 namespace glyph_atlas {
 constexpr int kCellsPerSide = 16;
 constexpr float kStripStart = 0.3f;  // fraction of the cell width

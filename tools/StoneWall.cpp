@@ -45,10 +45,11 @@ constexpr float kMortarShine = 0.03f;
 constexpr float kPitDarkening = 0.35f;   // pits hold dirt
 constexpr float kJointDarkening = 0.2f;  // worn edges darken towards the joint
 
-// One course of stones: joints at `start` plus the running sums of `lengths`
-// (all in texture widths), wrapping round so the course tiles sideways.
+// One course of stones: joints at the running sums of the stones' lengths (in
+// texture widths). Every course starts and ends with a joint at the
+// texture's edge, so that the wall shader may shift a block's stones by whole
+// courses, or mirror them, and the joints still meet across block edges.
 struct Course {
-    float start = 0.0f;
     std::vector<float> ends;  // cumulative end of each stone, the last is 1
     std::vector<float> brightness;
     std::vector<float> warmth;
@@ -60,7 +61,6 @@ std::vector<Course> layCourses() {
     const float longest = kLongestStone / kCourses;
     std::vector<Course> courses(kCourses);
     for (Course& course : courses) {
-        course.start = random.unit();
         float laid = 0.0f;
         while (1.0f - laid > longest + shortest) {
             laid += random.between(shortest, longest);
@@ -90,7 +90,7 @@ StoneSite locate(const std::vector<Course>& courses, float u, float v) {
     const float courseV = v * kCourses;
     const int row = std::min(kCourses - 1, static_cast<int>(courseV));
     const Course& course = courses[row];
-    const float along = u - course.start - std::floor(u - course.start);
+    const float along = u - std::floor(u);
     std::size_t stone = 0;
     while (course.ends[stone] <= along) {
         ++stone;

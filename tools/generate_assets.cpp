@@ -85,11 +85,42 @@ bool writeTextures(Output& output) {
            atlas && output.write("Holstein.DDS", encodeDds(*atlas, DxtFormat::Dxt5));
 }
 
+std::string shaderSourcePath(const std::string& name) {
+    return std::string(QUORRALITH_SHADER_SOURCE_DIR) + "/" + name;
+}
+
+// GLSL has no #include: the generator pastes the pieces that several shaders
+// share in place of each `#include "NAME"` line, so every file in data/
+// stands alone and the game's shader loader stays a plain file reader.
+bool readShaderSource(const std::string& name, std::string& text) {
+    std::string source;
+    if (!readText(shaderSourcePath(name), source)) {
+        return false;
+    }
+    const std::string directive = "#include \"";
+    std::istringstream lines(source);
+    std::string line;
+    text.clear();
+    while (std::getline(lines, line)) {
+        if (line.rfind(directive, 0) != 0) {
+            text += line + "\n";
+            continue;
+        }
+        const std::size_t nameEnd = line.find('"', directive.size());
+        std::string piece;
+        if (!readText(shaderSourcePath(line.substr(directive.size(), nameEnd - directive.size())),
+                      piece)) {
+            return false;
+        }
+        text += piece;
+    }
+    return true;
+}
+
 bool copyShaders(Output& output) {
     for (const char* name : kShaderFiles) {
         std::string text;
-        if (!readText(std::string(QUORRALITH_SHADER_SOURCE_DIR) + "/" + name, text) ||
-            !output.write(name, withMazeMeasures(text))) {
+        if (!readShaderSource(name, text) || !output.write(name, withMazeMeasures(text))) {
             return false;
         }
     }

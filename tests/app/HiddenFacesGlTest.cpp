@@ -158,9 +158,8 @@ class HiddenFacesTest : public GameDataGlTest {
 // neighbour against them, by a depth far below any gap a player can see.
 std::string everyFaceShader() {
     std::string text = wallVertexShaderWith("if (hidden())", "if (false)");
-    const std::string last = "UV = vertexUV;";
-    text.insert(text.find(last) + last.size(),
-                " if (hidden()) { gl_Position.z += 1e-5 * gl_Position.w; }");
+    // At the end of main, the shader's last function.
+    text.insert(text.rfind('}'), " if (hidden()) { gl_Position.z += 1e-5 * gl_Position.w; }\n");
     return text;
 }
 

@@ -1,9 +1,14 @@
 #include "app/Scene.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include <glm/trigonometric.hpp>
+
 #include "GameDataGlTest.h"
+#include "app/GameConstants.h"
+#include "support/BackBuffer.h"
 #include "support/ConsoleCapture.h"
 
 namespace {
@@ -69,4 +74,38 @@ TEST_F(SceneTest, ReleaseLeavesNoBufferTextureOrProgramBehind) {
         EXPECT_FALSE(glIsTexture(name)) << "texture " << name;
         EXPECT_FALSE(glIsProgram(name)) << "program " << name;
     }
+}
+
+// A pillar that touches the player's room only at its corner never pushes the
+// player back, so the eye can stand a hundredth of a unit from its edge. Seen
+// from there, looking within a few degrees of its edge, the pillar fills the
+// whole view: none of it may be clipped away to show the void behind it.
+TEST_F(SceneTest, PillarTouchingTheRoomOnlyAtItsCornerFillsTheViewUpClose) {
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_CULL_FACE);
+    glClearColor(0.0f, 0.0f, 0.4f, 0.0f);
+    std::unique_ptr<Scene> scene;
+    captureConsole([&scene] { scene = std::make_unique<Scene>(10, 10); });
+    // Room (1, 1) open on both sides of the pillar at (2, 2), whose corner
+    // stands at x = z = 3.
+    scene->mmesh.getGrid().setCell(1, 2, CellCode::openFloor);
+    scene->mmesh.getGrid().setCell(2, 1, CellCode::openFloor);
+    for (const float gap : {0.01f, 0.006f}) {
+        for (const float yawDegrees : {40.0f, 45.0f, 50.0f}) {
+            scene->cam.setPosition(glm::vec3(3.0f - gap, 1.7f, 3.0f - gap));
+            scene->cam.look(glm::radians(yawDegrees) - scene->cam.getHorizontalAngle(), 0.0f);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            scene->draw();
+            int voidPixels = 0;
+            for (const Rgba& pixel :
+                 readBackBufferRegion(0, 0, game::windowWidthPixels, game::windowHeightPixels)) {
+                voidPixels += pixel.r == 0 && pixel.g == 0 && pixel.b == 102 ? 1 : 0;
+            }
+            EXPECT_EQ(voidPixels, 0) << "gap " << gap << ", yaw " << yawDegrees;
+        }
+    }
+    scene->release();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
 }

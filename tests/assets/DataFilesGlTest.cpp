@@ -399,6 +399,9 @@ class WallShadingGl : public GlTest {
 // In the dark maze the carried light makes near walls bright, and some light
 // that reaches everywhere keeps the far end of a corridor from going black.
 TEST_F(WallShadingGl, NearWallsAreBrightAndFarWallsDimButVisible) {
+    // The nearest the player comes to a pillar is 0.15 units: the light must
+    // still fall on the wall there, never from behind it.
+    EXPECT_GT(brightnessOfBlockAhead(0.2f), 60.0f);
     const float near = brightnessOfBlockAhead(1.5f);
     const float far = brightnessOfBlockAhead(30.0f);
     EXPECT_GT(near, 60.0f);
