@@ -5,12 +5,12 @@
 
 #include <glm/geometric.hpp>
 
+#include "maze/MazeBlocks.h"
 #include "player/Player.h"
 #include "player/Tour.h"
 
 namespace {
 constexpr float pi = 3.14159265f;
-constexpr float cellWidth = 2.0f;
 // Brisk but smooth: half a turn in about 0.6 s. Running (6 units/s) at this
 // rate draws a curve of radius 1.2 units, so a corner is rounded within the
 // corner cell, clear of its walls and of the pillar diagonally inside it.
@@ -51,8 +51,8 @@ float yawTowards(const glm::vec2& from, const glm::vec2& to) {
 }
 
 glm::vec2 worldOf(const CellPosition& cell) {
-    return {cellWidth * static_cast<float>(cell.second),
-            cellWidth * static_cast<float>(cell.first)};
+    const glm::vec3 centre = MazeBlocks::cellCentre(cell.first, cell.second, 0.0f);
+    return {centre.x, centre.z};
 }
 
 // How far along the leg from a to b the point lies, measured from a.
@@ -104,7 +104,7 @@ Autopilot::Autopilot(const MazeGrid& grid, bool mayRun) : mayRun(mayRun) {
     // the line into its cell.
     Waypoint& last = points.back();
     const glm::vec2 approach = glm::normalize(last.at - points[points.size() - 2].at);
-    last.at -= approach * (cellWidth / 2.0f - lastStopToleranceUnits);
+    last.at -= approach * (MazeBlocks::cellPitch / 2.0f - lastStopToleranceUnits);
     lastLegDirection = approach;
 }
 
