@@ -7,20 +7,33 @@
 const float ToneKnee = 0.7;
 const float ToneCeiling = 0.96;
 
-vec3 toneMapped(vec3 colour) {
-    float brightest = max(colour.r, max(colour.g, colour.b));
-    float headroom = ToneCeiling - ToneKnee;
-    float above = max(brightest - ToneKnee, 0.0);
-    // Slope 1 at the knee, so the bend does not show as a band; a ratio
-    // rather than an exponential, which the software renderer pays dearly for.
-    float bent = ToneKnee + headroom * above / (above + headroom);
-    return colour * min(bent / max(brightest, 0.0001), 1.0);
+// The tone curve applied to numerator / denominator, with a single division.
+// The brightest channel is bent to ToneKnee + headroom * above / (above +
+// headroom): slope 1 at the knee, so the bend does not show as a band, and a
+// ratio rather than an exponential, which the software renderer pays dearly
+// for. A division costs that renderer as much as the rest of the curve, so
+// the light's falloff (the denominator) and the curve's two quotients are
+// folded into one: every length below is the curve's own times denominator.
+// At and below the knee, above is 0 and the colour is numerator / denominator
+// unchanged.
+vec3 toneMapped(vec3 numerator, float denominator) {
+    float brightest = max(numerator.r, max(numerator.g, numerator.b));
+    float knee = ToneKnee * denominator;
+    float headroom = (ToneCeiling - ToneKnee) * denominator;
+    float above = max(brightest - knee, 0.0);
+    float scale = (above * ToneCeiling + ToneKnee * headroom) /
+                  ((above + headroom) * (above + knee));
+    return numerator * scale;
 }
 
 // The fog worked out for the vertices (see ModelVertex.glsl) drawn over the
 // tone-mapped colour, towards the clear colour.
 const vec3 ClearColour = vec3(0.0, 0.0, 0.4);
 
+vec3 throughAir(vec3 numerator, float denominator, float fog) {
+    return mix(toneMapped(numerator, denominator), ClearColour, fog);
+}
+
 vec3 throughAir(vec3 colour, float fog) {
-    return mix(toneMapped(colour), ClearColour, fog);
+    return throughAir(colour, 1.0, fog);
 }
