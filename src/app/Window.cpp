@@ -16,14 +16,6 @@ void requestCoreContext() {
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
 }
 
-void setFixedGlState() {
-    glClearColor(0.0f, 0.0f, 0.4f, 0.0f);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LESS);
-    // GL's defaults: back faces culled, counter-clockwise is front.
-    glEnable(GL_CULL_FACE);
-}
-
 struct WindowSize {
     int width;
     int height;
@@ -50,6 +42,14 @@ GLFWwindow* createWindow(bool fullscreen, WindowSize& size) {
 }
 
 }  // namespace
+
+void setFixedGlState() {
+    glClearColor(0.0f, 0.0f, 0.4f, 0.0f);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    // GL's defaults: back faces culled, counter-clockwise is front.
+    glEnable(GL_CULL_FACE);
+}
 
 GLFWwindow* initWindow(bool fullscreen) {
     if (!glfwInit()) {

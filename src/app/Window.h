@@ -7,3 +7,6 @@ struct GLFWwindow;
 // in its current video mode. Returns null after printing why on standard
 // error.
 GLFWwindow* initWindow(bool fullscreen = false);
+
+// The GL state the whole game draws under, for a context that is current.
+void setFixedGlState();

@@ -1,5 +1,6 @@
 #include "player/Controls.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 
@@ -132,8 +133,10 @@ ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Play
     const int run = input.run ? 1 : 0;
     const float speed = player.getWalkSpeed() * deltaTime * static_cast<float>(run + 1);
     const glm::vec3 newPos = candidatePosition(input, player, speed);
+    const glm::vec3 restsAt = newPos + wallCorrection(newPos, maze);
     // A refused step keeps the height too.
-    if (!stepEntersWall(maze.getGrid(), player.getPosition(), newPos)) {
+    if (!stepEntersWall(maze.getGrid(), player.getPosition(), newPos) &&
+        !restsTooNearAWall(maze.getGrid(), restsAt)) {
         player.setPosition(newPos);
     }
 
@@ -166,6 +169,28 @@ bool stepEntersWall(const MazeGrid& grid, const glm::vec3& from, const glm::vec3
     }
     // The destination, also when the step stays in its cell.
     return solid(z.cell, x.cell);
+}
+
+bool restsTooNearAWall(const MazeGrid& grid, const glm::vec3& position) {
+    const int row = cellIndexOf(position.z);
+    const int column = cellIndexOf(position.x);
+    // Cell k covers [2k - 1, 2k + 1); the distance from a coordinate to it.
+    const auto gapTo = [](int cell, float coordinate) {
+        const float low = static_cast<float>(2 * cell - 1);
+        return std::max({low - coordinate, coordinate - (low + 2.0f), 0.0f});
+    };
+    // Every solid cell within reach touches the player's own cell.
+    for (int r = row - 1; r <= row + 1; ++r) {
+        for (int c = column - 1; c <= column + 1; ++c) {
+            const float dx = gapTo(c, position.x);
+            const float dz = gapTo(r, position.z);
+            if (isSolid(grid.cellAt(r, c)) &&
+                dx * dx + dz * dz < nearestRestFromAWall * nearestRestFromAWall) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 glm::vec3 wallCorrection(const glm::vec3& position, const Maze& maze) {

@@ -54,6 +54,18 @@ ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Play
 // went through.
 bool stepEntersWall(const MazeGrid& grid, const glm::vec3& from, const glm::vec3& to);
 
+// The nearest the eye ever rests to a solid cell. The side neighbours' push
+// keeps it 0.15 away from their faces, but nothing pushes it from the corner
+// of a pillar that touches its cell only diagonally (in a room's corner, or
+// beyond the exit), and the picture cannot show a face nearer than depth's
+// near plane. A step that would leave the player nearer than this after the
+// push is refused, as one into a wall is.
+constexpr float nearestRestFromAWall = 0.01f;
+
+// Whether the player at `position` (after the push) is nearer than
+// nearestRestFromAWall to a solid cell.
+bool restsTooNearAWall(const MazeGrid& grid, const glm::vec3& position);
+
 // The push that keeps the player 0.15 units away from the faces of the four
 // side neighbours' walls; y is always 0. The caller applies it.
 glm::vec3 wallCorrection(const glm::vec3& position, const Maze& maze);

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <random>
 
+#include <glm/geometric.hpp>
+#include <glm/trigonometric.hpp>
+
 #include "maze/Maze.h"
 #include "player/Controls.h"
 #include "player/Player.h"
@@ -76,6 +79,11 @@ class Controls : public testing::Test {
     }
 };
 
+// Picks for a maze generated from `engine`, one maze after another.
+PickFunction randomPick(std::mt19937& engine) {
+    return [&engine](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(engine); };
+}
+
 constexpr int stepSamples = 1000;
 
 // Whether one of `stepSamples` evenly spaced points of the step, each moved
@@ -100,9 +108,7 @@ TEST(StepEntersWall, RefusesExactlyTheStepsWhosePathTouchesASolidCell) {
     int refused = 0;
     int taken = 0;
     for (int steps = 0; steps < 4000; ++steps) {
-        const Maze maze(5, 5, [&engine](int lo, int hi) {
-            return std::uniform_int_distribution<int>(lo, hi)(engine);
-        });
+        const Maze maze(5, 5, randomPick(engine));
         const glm::vec3 from(place(engine), 1.7f, place(engine));
         const glm::vec3 to = from + glm::vec3(reach(engine), 0.0f, reach(engine));
         if (!solidAt(maze.getGrid(), from)) {
@@ -119,6 +125,61 @@ TEST(StepEntersWall, RefusesExactlyTheStepsWhosePathTouchesASolidCell) {
     // through the corner point of the pillar (2, 2).
     const GridPicture corner({"www", "w00", "w0w"});
     EXPECT_TRUE(stepEntersWall(corner.grid(), {3.5f, 1.7f, 2.5f}, {2.5f, 1.7f, 3.5f}));
+}
+
+// Whether any of 360 points on the circle of `radius` around `p`, or `p`
+// itself, lies in a solid cell.
+bool circleTouchesWall(const MazeGrid& grid, const glm::vec3& p, float radius) {
+    for (int degree = 0; degree < 360; ++degree) {
+        const float angle = glm::radians(static_cast<float>(degree));
+        if (solidAt(grid, p + radius * glm::vec3(std::cos(angle), 0.0f, std::sin(angle)))) {
+            return true;
+        }
+    }
+    return solidAt(grid, p);
+}
+
+TEST(RestsTooNearAWall, AnswersWhetherTheNearestRestCircleTouchesASolidCell) {
+    std::mt19937 engine(2027);
+    // Around the corners and edges of cells, where the answer changes, in
+    // mazes of 5 x 5 rooms and beyond them.
+    std::uniform_int_distribution<int> gridLine(0, 12);
+    std::uniform_real_distribution<float> nearLine(-3.0f * nearestRestFromAWall,
+                                                   3.0f * nearestRestFromAWall);
+    std::uniform_real_distribution<float> along(-1.5f, 23.5f);
+    int near = 0;
+    int clear = 0;
+    for (int places = 0; places < 4000; ++places) {
+        const Maze maze(5, 5, randomPick(engine));
+        const auto nearGridLine = [&engine, &gridLine, &nearLine] {
+            return static_cast<float>(2 * gridLine(engine) - 1) + nearLine(engine);
+        };
+        // Near a corner of cells, or near an edge along x or along z.
+        const glm::vec3 p(places % 3 == 2 ? along(engine) : nearGridLine(), 1.7f,
+                          places % 3 == 1 ? along(engine) : nearGridLine());
+        const bool tooNear = restsTooNearAWall(maze.getGrid(), p);
+        // A thousandth of the radius either way leaves room for the sampling.
+        const float radius = nearestRestFromAWall * (tooNear ? 1.001f : 0.999f);
+        ASSERT_EQ(circleTouchesWall(maze.getGrid(), p, radius), tooNear) << p.x << ", " << p.z;
+        ++(tooNear ? near : clear);
+    }
+    EXPECT_GT(std::min(near, clear), 300) << near << " near, " << clear << " clear";
+}
+
+TEST_F(Controls, WalkingIntoAPillarsCornerStopsAtTheNearestRest) {
+    // Room (1, 3) meets the pillar (2, 2) only at its corner (5, 3): both side
+    // slots are open, so nothing pushes. Twenty steps straight at the corner,
+    // timed so that the last would end 0.004 short of it, the first nineteen
+    // clear of the nearest rest; the last is refused.
+    startAt({6.0f, 1.7f, 2.0f});
+    player.look(glm::radians(-45.0f) - player.getHorizontalAngle(), 0.0f);
+    const float stepLength = (std::sqrt(2.0f) - 0.004f) / 20.0f;
+    for (int i = 0; i < 20; ++i) {
+        frame(forward(), stepLength / player.getWalkSpeed());
+    }
+    const float toCorner =
+        glm::length(glm::vec2(player.getPosition().x - 5.0f, player.getPosition().z - 3.0f));
+    EXPECT_NEAR(toCorner, 0.004f + stepLength, 1e-4f);
 }
 
 TEST_F(Controls, FirstStepOnlyLooksEvenWithAKeyHeld) {

@@ -2,9 +2,13 @@
 
 // The near plane that depth is written with. The uploaded projection clips at
 // 0.1, but a pillar that touches the player's cell only at a corner never
-// pushes the player back, so the eye can come within a hundredth of a unit of
-// its edge, and a pillar clipped there would open a hole onto the void. The
-// projection's x, y and w are kept: only depth and the near clip change.
+// pushes the player back: the controls only refuse a step that would end
+// within a hundredth of a unit of it, and a pillar clipped nearer than the
+// near plane would open a hole onto the void. From a hundredth away, every
+// part of the pillar in view lies at least this far in front of the eye,
+// level or looking up or down, in windows up to eight times as wide as they
+// are high. The projection's x, y and w are kept: only depth and the near
+// clip change.
 const float NearPlane = 0.005;
 const float FarPlane = 100.0;
 
