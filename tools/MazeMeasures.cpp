@@ -1,11 +1,14 @@
 #include "MazeMeasures.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "app/GameConstants.h"
 #include "maze/MazeBlocks.h"
+#include "player/Controls.h"
 
 const char* const kMazeMeasuresMarker = "// <maze measures>\n";
+const char* const kEyeMeasuresMarker = "// <eye measures>\n";
 
 namespace {
 
@@ -43,13 +46,22 @@ std::string mazeMeasuresGlsl() {
            std::to_string(gridRows) + ");  // columns (along x), rows (along z)\n";
 }
 
-std::string withMazeMeasures(const std::string& shaderText) {
-    const std::string marker(kMazeMeasuresMarker);
-    const std::size_t at = shaderText.find(marker);
-    if (at == std::string::npos) {
-        return shaderText;
-    }
+std::string eyeMeasuresGlsl() {
+    return floatConstant("LightLead", game::lightDistanceAheadOfEye,
+                         "how far before the eye the game places its light") +
+           floatConstant("NearestRest", nearestRestFromAWall,
+                         "the nearest the eye comes to a solid cell");
+}
+
+std::string withGameMeasures(const std::string& shaderText) {
     std::string text = shaderText;
-    text.replace(at, marker.size(), mazeMeasuresGlsl());
+    for (const auto& [marker, measures] :
+         {std::pair<std::string, std::string>(kMazeMeasuresMarker, mazeMeasuresGlsl()),
+          std::pair<std::string, std::string>(kEyeMeasuresMarker, eyeMeasuresGlsl())}) {
+        const std::size_t at = text.find(marker);
+        if (at != std::string::npos) {
+            text.replace(at, marker.size(), measures);
+        }
+    }
     return text;
 }

@@ -2,17 +2,22 @@
 
 #include <string>
 
-// The wall shader decides which faces of a block lie flat against a
-// neighbour's from the block's matrix alone, so it needs the maze's own
-// measures. They are written into its text here, from the game's constants,
-// so that each number is typed once and data/ follows any change of it.
+// The shaders need some of the game's own measures: the wall shader decides
+// which faces of a block lie flat against a neighbour's from the block's
+// matrix alone, and the model shaders place their lamp against the game's
+// light and keep their near plane inside the nearest the eye comes to a wall.
+// They are written into the shader text here, from the game's constants, so
+// that each number is typed once and data/ follows any change of it.
 
-// The line of a shader source that the measures replace.
+// The lines of a shader source that the measures replace.
 extern const char* const kMazeMeasuresMarker;
+extern const char* const kEyeMeasuresMarker;
 
-// GLSL constant declarations of the maze's measures, one per line.
+// GLSL constant declarations, one per line: the maze's block measures, and
+// where the eye stands against the light and the walls.
 std::string mazeMeasuresGlsl();
+std::string eyeMeasuresGlsl();
 
-// The shader text with its marker line replaced by the measures; a text
-// without the marker comes back unchanged.
-std::string withMazeMeasures(const std::string& shaderText);
+// The shader text with each marker line replaced by its measures; a text
+// without markers comes back unchanged.
+std::string withGameMeasures(const std::string& shaderText);

@@ -120,7 +120,7 @@ bool readShaderSource(const std::string& name, std::string& text) {
 bool copyShaders(Output& output) {
     for (const char* name : kShaderFiles) {
         std::string text;
-        if (!readShaderSource(name, text) || !output.write(name, withMazeMeasures(text))) {
+        if (!readShaderSource(name, text) || !output.write(name, withGameMeasures(text))) {
             return false;
         }
     }

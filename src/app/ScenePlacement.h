@@ -13,8 +13,9 @@ inline glm::vec3 sculpturePosition(const MazeGrid& grid) {
             static_cast<float>(grid.rows) * 2.0f};
 }
 
-// The light travels with the player, a little in front of the eye, so the
-// walls the player faces are always lit.
+// The light travels with the player, a little in front of the eye. The model
+// shaders draw it back to the eye and lift it (tools/shaders/ModelVertex.glsl),
+// so that no face the player sees can stand between it and the light.
 inline glm::vec3 lightPositionFor(const Player& player) {
     return player.getPosition() + player.getDirection() * game::lightDistanceAheadOfEye;
 }

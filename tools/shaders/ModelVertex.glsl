@@ -1,15 +1,17 @@
 // Shared by the vertex shaders of everything standing in the maze.
 
+// <eye measures>
+
 // The near plane that depth is written with. The uploaded projection clips at
 // 0.1, but a pillar that touches the player's cell only at a corner never
 // pushes the player back: the controls only refuse a step that would end
-// within a hundredth of a unit of it, and a pillar clipped nearer than the
-// near plane would open a hole onto the void. Anything in view a hundredth
-// away lies at least this far in front of the eye, whichever way it looks, as
-// long as the window is at most 2.9 times as wide as it is high (the
-// view's corner is then under 60 degrees off its axis). The projection's x, y
-// and w are kept: only depth and the near clip change.
-const float NearPlane = 0.005;
+// within NearestRest of it, and a pillar clipped nearer than the near plane
+// would open a hole onto the void. Anything in view NearestRest away lies at
+// least half that in front of the eye, whichever way it looks, as long as the
+// view's corner is under 60 degrees off its axis: windows up to 2.9 times as
+// wide as they are high. The projection's x, y and w are kept: only depth and
+// the near clip change.
+const float NearPlane = 0.5 * NearestRest;
 const float FarPlane = 100.0;
 
 vec4 withNearPlane(vec4 clip) {
@@ -28,7 +30,6 @@ vec4 withNearPlane(vec4 clip) {
 // wall closer than that would have it behind its face; the lamp is that light
 // drawn back to the eye and lifted.
 const float LampLift = 0.15;
-const float LightLead = 0.5;
 
 vec3 lampPosition_cameraspace(mat4 view, vec3 lightPosition_worldspace) {
     vec3 light_cameraspace = (view * vec4(lightPosition_worldspace, 1.0)).xyz;
