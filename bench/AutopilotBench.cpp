@@ -3,7 +3,9 @@
 #include <cstdint>
 
 #include "app/FrameStep.h"
+#include "app/GameConstants.h"
 #include "maze/Maze.h"
+#include "maze/MazeBlocks.h"
 #include "player/Tour.h"
 
 // The autopilot's whole tour of a 10 x 10 maze, played without a window at 60
@@ -16,11 +18,9 @@
 // (shortest_units); and the game time of the tour (game_s). Argument 0: walking only; 1: running
 // where it can.
 namespace {
-constexpr int tenRooms = 10;
 constexpr double secondsPerFrame = 1.0 / 60.0;
 constexpr double maxGameSeconds = 1000.0;
 constexpr std::uint32_t mazeCount = 8;
-constexpr float unitsPerCellStep = 2.0f;
 
 void BM_AutopilotTour(benchmark::State& state) {
     const bool mayRun = state.range(0) != 0;
@@ -32,10 +32,10 @@ void BM_AutopilotTour(benchmark::State& state) {
     for (auto _ : state) {
         tourUnits = shortestUnits = planUnits = gameSeconds = 0.0;
         for (std::uint32_t seed = 1; seed <= mazeCount; ++seed) {
-            Maze maze(tenRooms, tenRooms, seededPick(seed));
-            shortestUnits += unitsPerCellStep * shortestRoomWalkSteps(maze.getGrid());
+            Maze maze(game::roomRows, game::roomColumns, seededPick(seed));
+            shortestUnits += MazeBlocks::cellPitch * shortestRoomWalkSteps(maze.getGrid());
             planUnits +=
-                unitsPerCellStep * static_cast<double>(planTour(maze.getGrid()).size() - 1);
+                MazeBlocks::cellPitch * static_cast<double>(planTour(maze.getGrid()).size() - 1);
             const AutoplayResult result =
                 simulateAutoplay(maze, {secondsPerFrame}, mayRun, maxGameSeconds);
             tourUnits += result.walkedUnits;

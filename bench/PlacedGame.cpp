@@ -20,13 +20,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <glm/trigonometric.hpp>
+
 #include "app/Game.h"
-#include "app/GameConstants.h"
 #include "app/Scene.h"
 
 namespace {
-
-constexpr float radiansPerDegree = 3.14159265f / 180.0f;
 
 struct Placement {
     bool given = false;
@@ -72,10 +71,10 @@ bool parse(int argc, char** argv, Options& options) {
             options.placement.position = {std::strtof(argv[i + 1], nullptr),
                                           std::strtof(argv[i + 2], nullptr),
                                           std::strtof(argv[i + 3], nullptr)};
-            options.placement.yawRadians = std::strtof(argv[i + 4], nullptr) * radiansPerDegree;
+            options.placement.yawRadians = glm::radians(std::strtof(argv[i + 4], nullptr));
             i += 4;
         } else if (std::strcmp(argv[i], "--pitch") == 0 && i + 1 < argc) {
-            options.placement.pitchRadians = std::strtof(argv[++i], nullptr) * radiansPerDegree;
+            options.placement.pitchRadians = glm::radians(std::strtof(argv[++i], nullptr));
         } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
             options.game.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         } else if (std::strcmp(argv[i], "--start-up") == 0) {

@@ -20,7 +20,7 @@ constexpr int kVerticalMarginTexels = 2;
 // over bright lit stone as well as over the dark sky. The glyphs are drawn that
 // much smaller, so that the outline still lies in the sampled strip.
 constexpr float kOutlineTexels = 2.0f;
-constexpr int kOutlineRoom = 2;
+constexpr int kOutlineRoom = static_cast<int>(kOutlineTexels);
 constexpr int kFixedPointOne = 64;     // FreeType's 26.6 fixed point
 constexpr unsigned kDotsPerInch = 72;  // one point is then one pixel
 

@@ -5,7 +5,8 @@
 
 namespace {
 
-// The food shader's core and rim colours (shaders/foodShader.fragmentshader).
+// The food cubes' rim colour (shaders/foodShader.fragmentshader) around a
+// paler core than theirs.
 constexpr float kGemCore[] = {0.85f, 1.0f, 0.9f};
 constexpr float kGemRim[] = {0.05f, 0.9f, 0.45f};
 // The gem covers the middle half of the icon.

@@ -7,10 +7,10 @@
 #include "maze/MazeBlocks.h"
 #include "player/Controls.h"
 
+namespace {
+
 const char* const kMazeMeasuresMarker = "// <maze measures>\n";
 const char* const kEyeMeasuresMarker = "// <eye measures>\n";
-
-namespace {
 
 // Enough digits that the GLSL literal reads back as the very same float, and
 // always a decimal point, so that GLSL takes it for a float.
@@ -28,8 +28,6 @@ std::string floatConstant(const char* name, float value, const char* meaning) {
     return std::string("const float ") + name + " = " + floatLiteral(value) + ";  // " + meaning +
            "\n";
 }
-
-}  // namespace
 
 std::string mazeMeasuresGlsl() {
     const int gridColumns = gridSizeFor(game::roomColumns);
@@ -52,6 +50,8 @@ std::string eyeMeasuresGlsl() {
            floatConstant("NearestRest", nearestRestFromAWall,
                          "the nearest the eye comes to a solid cell");
 }
+
+}  // namespace
 
 std::string withGameMeasures(const std::string& shaderText) {
     std::string text = shaderText;

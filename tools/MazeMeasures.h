@@ -9,15 +9,8 @@
 // They are written into the shader text here, from the game's constants, so
 // that each number is typed once and data/ follows any change of it.
 
-// The lines of a shader source that the measures replace.
-extern const char* const kMazeMeasuresMarker;
-extern const char* const kEyeMeasuresMarker;
-
-// GLSL constant declarations, one per line: the maze's block measures, and
-// where the eye stands against the light and the walls.
-std::string mazeMeasuresGlsl();
-std::string eyeMeasuresGlsl();
-
-// The shader text with each marker line replaced by its measures; a text
-// without markers comes back unchanged.
+// The shader text with each of its marker lines ("// <maze measures>" for
+// the maze's block measures, "// <eye measures>" for where the eye stands
+// against the light and the walls) replaced by GLSL constant declarations;
+// a text without markers comes back unchanged.
 std::string withGameMeasures(const std::string& shaderText);

@@ -74,8 +74,7 @@ bool writeMeshes(Output& output) {
            output.write("suzanne.obj", encodeObj(makeTrophyMesh(), "Trophy beyond the exit"));
 }
 
-bool writeTextures(Output& output) {
-    const WallMaterial wall = makeStoneWall(kWallTextureSize);
+bool writeTextures(Output& output, const WallMaterial& wall) {
     const std::optional<Image> atlas = renderGlyphAtlas(kFontPath, kAtlasSize);
     return output.write("diffuse.DDS", encodeDds(wall.diffuse, DxtFormat::Dxt5)) &&
            output.write("specular.DDS", encodeDds(wall.specular, DxtFormat::Dxt1)) &&
@@ -128,8 +127,7 @@ bool copyShaders(Output& output) {
 }
 
 // The icon shows the same stone as the walls.
-bool writeIcon(Output& output) {
-    const WallMaterial wall = makeStoneWall(kWallTextureSize);
+bool writeIcon(Output& output, const WallMaterial& wall) {
     return output.write("quorralith.png", encodePng(makeIcon(wall.diffuse, kIconSize)));
 }
 
@@ -142,7 +140,8 @@ int main(int argc, char** argv) {
     }
     Output data(argv[1]);
     Output icon(argv[2]);
-    const bool written =
-        writeMeshes(data) && writeTextures(data) && copyShaders(data) && writeIcon(icon);
+    const WallMaterial wall = makeStoneWall(kWallTextureSize);
+    const bool written = writeMeshes(data) && writeTextures(data, wall) && copyShaders(data) &&
+                         writeIcon(icon, wall);
     return written ? 0 : 1;
 }

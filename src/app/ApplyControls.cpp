@@ -13,6 +13,17 @@ bool keyPressed(GLFWwindow* window, int key) {
 
 }  // namespace
 
+// Every key but Escape, which the frame loop reads itself: with sticky keys
+// a tap reads as pressed once, and it must not be spent here.
+bool anyKeyButEscapePressed(GLFWwindow* window) {
+    for (int key = GLFW_KEY_SPACE; key <= GLFW_KEY_LAST; ++key) {
+        if (key != GLFW_KEY_ESCAPE && keyPressed(window, key)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Each key is read once per frame: with sticky keys on, a tap between two
 // frames reads as pressed exactly once.
 ControlInput readControlInput(GLFWwindow* window) {

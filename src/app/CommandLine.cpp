@@ -10,10 +10,6 @@
 #include <limits>
 #include <vector>
 
-#ifndef QUORRALITH_VERSION
-#define QUORRALITH_VERSION "unknown"
-#endif
-
 namespace {
 
 // Stores an option's value in the record; returns what is wrong with it, or
@@ -53,17 +49,10 @@ std::string applySeed(GameOptions& options, const char* value) {
     return {};
 }
 
-std::string applyData(GameOptions& options, const char* value) {
+// A name that must not be empty: NOUN says what the option names.
+std::string applyName(std::string& field, const char* option, const char* noun, const char* value) {
     if (*value == '\0') {
-        return "--data needs a directory, not an empty name";
-    }
-    options.dataDirectory = value;
-    return {};
-}
-
-std::string applyFileName(std::string& field, const char* option, const char* value) {
-    if (*value == '\0') {
-        return std::string(option) + " needs a file name, not an empty name";
+        return std::string(option) + " needs " + noun + ", not an empty name";
     }
     field = value;
     return {};
@@ -87,15 +76,21 @@ const OptionSpec optionTable[] = {
     {"version", 'V', nullptr, "print the version and exit", setFlag<&GameOptions::showVersion>},
     {"seed", 's', "N", "build the maze from seed N, 0 to 4294967295: same N, same maze", applySeed},
     {"data", 'd', "DIR", "read the game's files from DIR (the working directory by default)",
-     applyData},
+     [](GameOptions& o, const char* v) {
+         return applyName(o.dataDirectory, "--data", "a directory", v);
+     }},
     {"fullscreen", 'f', nullptr, "fill the primary monitor, in its current video mode",
      setFlag<&GameOptions::fullscreen>},
     {"autoplay", 0, nullptr, "let the game play itself; any key or mouse move takes over",
      setFlag<&GameOptions::autoplay>},
     {"record", 0, "FILE", "write the maze's seed and every frame's input to FILE",
-     [](GameOptions& o, const char* v) { return applyFileName(o.recordFile, "--record", v); }},
+     [](GameOptions& o, const char* v) {
+         return applyName(o.recordFile, "--record", "a file name", v);
+     }},
     {"replay", 0, "FILE", "play the run recorded in FILE again, exactly as it went",
-     [](GameOptions& o, const char* v) { return applyFileName(o.replayFile, "--replay", v); }},
+     [](GameOptions& o, const char* v) {
+         return applyName(o.replayFile, "--replay", "a file name", v);
+     }},
 };
 
 // getopt_long reports an option by a code: its short letter, or a number

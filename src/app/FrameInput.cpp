@@ -5,25 +5,6 @@
 #include "app/ApplyControls.h"
 #include "player/Player.h"
 
-namespace {
-
-bool keyPressed(GLFWwindow* window, int key) {
-    return glfwGetKey(window, key) == GLFW_PRESS;
-}
-
-// Every key but Escape, which the frame loop reads itself: with sticky keys
-// a tap reads as pressed once, and it must not be spent here.
-bool anyKeyButEscapePressed(GLFWwindow* window) {
-    for (int key = GLFW_KEY_SPACE; key <= GLFW_KEY_LAST; ++key) {
-        if (key != GLFW_KEY_ESCAPE && keyPressed(window, key)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
-
 FrameInput FrameInput::autoplay(const MazeGrid& grid) {
     FrameInput input;
     input.autopilot.emplace(grid);

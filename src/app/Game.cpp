@@ -27,8 +27,8 @@ FrameInput frameInputFor(RunSetup& setup, const Maze& maze) {
 
 // A run that plays itself says once, when the last food cube is eaten, how
 // long it took; the game alone prints nothing of the kind.
-void reportAllEaten(const FrameInput& inputs, int pointsBefore, int points, double gameSeconds) {
-    const int total = scoreTotal(game::roomRows, game::roomColumns);
+void reportAllEaten(const FrameInput& inputs, int pointsBefore, int points, int total,
+                    double gameSeconds) {
     if (inputs.playsItself() && pointsBefore < total && points == total) {
         std::printf("%s\n", closingLine(points, total, gameSeconds).c_str());
         std::fflush(stdout);
@@ -44,6 +44,7 @@ void runFrameLoop(GLFWwindow* window, Scene& scene, const GameHooks& hooks, RunS
     ControlClock clock;
     FrameInput inputs = frameInputFor(setup, scene.mmesh);
     std::optional<double> firstFrameTime;
+    const int total = scoreTotal(game::roomRows, game::roomColumns);
     do {
         reportFrameTime(report);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -52,9 +53,8 @@ void runFrameLoop(GLFWwindow* window, Scene& scene, const GameHooks& hooks, RunS
         const int pointsBefore = points;
         applyControlEffects(window, playFrame(clock, input, scene.cam, scene.mmesh, points));
         firstFrameTime = firstFrameTime.value_or(input.now);
-        reportAllEaten(inputs, pointsBefore, points, input.now - *firstFrameTime);
+        reportAllEaten(inputs, pointsBefore, points, total, input.now - *firstFrameTime);
         scene.draw();
-        const int total = scoreTotal(game::roomRows, game::roomColumns);
         scene.drawScoreLine(scoreLine(points, total).c_str());
         glfwSwapBuffers(window);
         if (firstFrame && hooks.afterFirstFrame) {

@@ -2,9 +2,9 @@
 
 #include <glm/vec3.hpp>
 
-// Every tuning value of the game shell in one place. The command line can only
-// seed the maze, choose the data directory and fill the screen; there is no
-// settings file: the game is what these say.
+// Every tuning value of the game shell in one place. The command line chooses
+// how a run is played, never these values; there is no settings file: the
+// game is what these say.
 namespace game {
 
 constexpr int windowWidthPixels = 1024;

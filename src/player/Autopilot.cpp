@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include <glm/geometric.hpp>
+#include <glm/gtc/constants.hpp>
 
 #include "maze/MazeBlocks.h"
 #include "player/Player.h"
 #include "player/Tour.h"
 
 namespace {
-constexpr float pi = 3.14159265f;
 // Brisk but smooth: half a turn in about 0.6 s. Running (6 units/s) at this
 // rate draws a curve of radius 1.2 units, so a corner is rounded within the
 // corner cell, clear of its walls and of the pillar diagonally inside it.
@@ -41,7 +41,7 @@ constexpr float deadEndReachUnits = 0.25f;
 constexpr float lastStopToleranceUnits = 0.2f;
 
 float wrappedAngle(float radians) {
-    return std::remainder(radians, 2.0f * pi);
+    return std::remainder(radians, glm::two_pi<float>());
 }
 
 // Yaw 0 looks along +z and grows towards +x.
@@ -71,10 +71,6 @@ double cursorFor(float turnRadians, float radiansPerPixel, int sizePixels) {
            static_cast<double>(turnRadians / radiansPerPixel);
 }
 }  // namespace
-
-int windowCentrePixels(int sizePixels) {
-    return (sizePixels <= 0 ? 1 : sizePixels) / 2;
-}
 
 Autopilot::Autopilot(const MazeGrid& grid, bool mayRun) : mayRun(mayRun) {
     const std::vector<CellPosition> tour = planTour(grid);
@@ -110,17 +106,22 @@ Autopilot::Autopilot(const MazeGrid& grid, bool mayRun) : mayRun(mayRun) {
 
 void Autopilot::passArrivedWaypoints(const glm::vec2& position) {
     while (nextPoint < points.size()) {
-        const Waypoint& from = points[nextPoint - 1];
         const Waypoint& to = points[nextPoint];
-        const float legLength = glm::distance(from.at, to.at);
         const bool isLast = nextPoint + 1 == points.size();
         const float early =
             isLast ? lastStopToleranceUnits : (to.stop ? deadEndReachUnits : lookAheadUnits);
-        if (alongLeg(from.at, to.at, position) < legLength - early) {
+        if (leftOnLeg(position) > early) {
             return;
         }
         ++nextPoint;
     }
+}
+
+// How far the current leg still runs past the player's foot on it.
+float Autopilot::leftOnLeg(const glm::vec2& position) const {
+    const glm::vec2 from = points[nextPoint - 1].at;
+    const glm::vec2 to = points[nextPoint].at;
+    return glm::distance(from, to) - alongLeg(from, to, position);
 }
 
 glm::vec2 Autopilot::aimPoint(const glm::vec2& position) const {
@@ -135,20 +136,15 @@ glm::vec2 Autopilot::aimPoint(const glm::vec2& position) const {
 // even a long frame does not carry the player far past it; corners are run
 // through on a curve.
 bool Autopilot::roomToRun(const glm::vec2& position) const {
-    const Waypoint& from = points[nextPoint - 1];
-    const Waypoint& to = points[nextPoint];
-    const float left = glm::distance(from.at, to.at) - alongLeg(from.at, to.at, position);
-    return !to.stop || left > runningRoomUnits;
+    return !points[nextPoint].stop || leftOnLeg(position) > runningRoomUnits;
 }
 
 bool Autopilot::stepFits(const glm::vec2& position, float stepUnits) const {
     if (nextPoint + 1 != points.size()) {
         return true;
     }
-    const glm::vec2 from = points[nextPoint - 1].at;
-    const glm::vec2 to = points[nextPoint].at;
-    const float left = glm::distance(from, to) - alongLeg(from, to, position);
-    return stepUnits <= left + lastStopToleranceUnits || stepUnits > 2.0f * lastStopToleranceUnits;
+    return stepUnits <= leftOnLeg(position) + lastStopToleranceUnits ||
+           stepUnits > 2.0f * lastStopToleranceUnits;
 }
 
 ControlInput Autopilot::nextInput(const Player& player, double now, int windowWidth,

@@ -9,10 +9,6 @@
 
 class Player;
 
-// Where the control step puts the cursor back along one axis of the window:
-// the middle pixel, a window with no size counting as one pixel.
-int windowCentrePixels(int sizePixels);
-
 // A player that is a program. Each frame it writes the input record a person's
 // mouse and keys would give (cursor offsets from the window centre, W and Left
 // Shift) for the real control step to carry out. It walks the tour of
@@ -43,6 +39,7 @@ class Autopilot {
 
     void passArrivedWaypoints(const glm::vec2& position);
     glm::vec2 aimPoint(const glm::vec2& position) const;
+    float leftOnLeg(const glm::vec2& position) const;
     bool roomToRun(const glm::vec2& position) const;
     bool stepFits(const glm::vec2& position, float stepUnits) const;
 

@@ -104,6 +104,10 @@ float pushFrom(float offset, bool lowNeighbourSolid, bool highNeighbourSolid) {
 }
 }  // namespace
 
+int windowCentrePixels(int sizePixels) {
+    return atLeastOnePixel(sizePixels) / 2;
+}
+
 ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Player& player,
                             const Maze& maze) {
     if (!clock.started) {
@@ -117,8 +121,8 @@ ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Play
     effects.viewportHeight = atLeastOnePixel(input.windowHeight);
     player.setAspectRatio(static_cast<float>(effects.viewportWidth) /
                           static_cast<float>(effects.viewportHeight));
-    const int centreX = effects.viewportWidth / 2;
-    const int centreY = effects.viewportHeight / 2;
+    const int centreX = windowCentrePixels(input.windowWidth);
+    const int centreY = windowCentrePixels(input.windowHeight);
     effects.cursorCentreX = centreX;
     effects.cursorCentreY = centreY;
 
@@ -133,10 +137,10 @@ ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Play
     const int run = input.run ? 1 : 0;
     const float speed = player.getWalkSpeed() * deltaTime * static_cast<float>(run + 1);
     const glm::vec3 newPos = candidatePosition(input, player, speed);
-    const glm::vec3 restsAt = newPos + wallCorrection(newPos, maze);
-    // A refused step keeps the height too.
+    // A refused step keeps the height too. Where the step ends is judged
+    // after the push the frame gives it next.
     if (!stepEntersWall(maze.getGrid(), player.getPosition(), newPos) &&
-        !restsTooNearAWall(maze.getGrid(), restsAt)) {
+        !restsTooNearAWall(maze.getGrid(), newPos + wallCorrection(newPos, maze))) {
         player.setPosition(newPos);
     }
 

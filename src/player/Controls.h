@@ -45,6 +45,10 @@ struct ControlEffects {
     double cursorCentreY = 0.0;
 };
 
+// Where the control step puts the cursor back along one axis of the window:
+// the middle pixel, a window with no size counting as one pixel.
+int windowCentrePixels(int sizePixels);
+
 ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Player& player,
                             const Maze& maze);
 

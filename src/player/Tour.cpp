@@ -77,7 +77,7 @@ struct Branch {
 
 std::vector<CellPosition> branchesOf(const MazeGrid& grid, const CellPosition& cell,
                                      const CellPosition& from, const std::vector<bool>& onExitPath,
-                                     int cols) {
+                                     const CellSearch& search) {
     std::vector<CellPosition> next;
     for (const CellPosition& neighbour : openNeighbours(grid, cell)) {
         if (neighbour != from) {
@@ -86,7 +86,7 @@ std::vector<CellPosition> branchesOf(const MazeGrid& grid, const CellPosition& c
     }
     // Taken from the back: the exit's branch goes to the front, to be last.
     std::stable_partition(next.begin(), next.end(), [&](const CellPosition& c) {
-        return onExitPath[static_cast<size_t>(c.first * cols + c.second)];
+        return onExitPath[static_cast<size_t>(search.index(c))];
     });
     return next;
 }
@@ -110,7 +110,7 @@ std::vector<CellPosition> planTour(const MazeGrid& grid) {
 
     std::vector<CellPosition> tour{entrance};
     std::vector<Branch> branches{
-        {entrance, branchesOf(grid, entrance, entrance, onExitPath, grid.cols)}};
+        {entrance, branchesOf(grid, entrance, entrance, onExitPath, search)}};
     while (!branches.empty()) {
         Branch& current = branches.back();
         if (current.toEnter.empty()) {
@@ -125,7 +125,7 @@ std::vector<CellPosition> planTour(const MazeGrid& grid) {
         const CellPosition next = current.toEnter.back();
         current.toEnter.pop_back();
         tour.push_back(next);
-        branches.push_back({next, branchesOf(grid, next, current.cell, onExitPath, grid.cols)});
+        branches.push_back({next, branchesOf(grid, next, current.cell, onExitPath, search)});
     }
     tour.push_back(cellBeyondExit(grid));
     return tour;

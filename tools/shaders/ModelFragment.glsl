@@ -1,5 +1,12 @@
 // Shared by the fragment shaders of everything standing in the maze.
 
+// A warm torch-like light. The falloff is gentler than the inverse square so
+// a corridor stays lit a few cells ahead.
+const vec3 LightColor = vec3(1.0, 0.9, 0.75);
+const float LightStrength = 1.6;
+const float LinearFalloff = 0.09;
+const float QuadraticFalloff = 0.045;
+
 // A lit colour whose brightest channel is below ToneKnee passes unchanged;
 // above it, the colour is scaled down so that its brightest channel bends
 // towards ToneCeiling, which it never reaches: a highlight stays below
