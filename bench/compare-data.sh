@@ -37,13 +37,11 @@ run_entry() {
     shift 2
     directory=$(cat "$work/directory.$index")
     if [ "$index" -eq 0 ]; then
-        collect_frame_times "$work/all" "$build/bench/floor_frame" "$directory" "$seconds"
+        collect_frame_times "$work/$view.$index" "$build/bench/floor_frame" "$directory" "$seconds"
     else
-        collect_frame_times "$work/all" "$build/bench/placed_game" "$directory" "$seconds" \
-            --seed 7 "$@"
+        collect_frame_times "$work/$view.$index" "$build/bench/placed_game" "$directory" \
+            "$seconds" --seed 7 "$@"
     fi
-    echo "$RUN_MEDIAN" >>"$work/$view.$index.median"
-    echo "$RUN_CPU" >>"$work/$view.$index.cpu"
 }
 
 # compare VIEW [PLACEMENT...]: ROUNDS rounds of every entry, then the figures.
@@ -65,8 +63,8 @@ compare() {
     index=1
     while [ "$index" -le "$count" ]; do
         for figure in median cpu; do
-            paste "$work/$view.$index.$figure" "$work/$view.1.$figure" |
-                awk '{ printf "%.3f\n", $1 / $2 }' >"$work/$view.$index.$figure.paired"
+            ratios "$work/$view.$index.$figure" "$work/$view.1.$figure" \
+                >"$work/$view.$index.$figure.paired"
         done
         game=$(median "$work/$view.$index.median")
         printf "  %s: %.2f ms/frame (CPU %.2f ms), game / floor %.2f; over the first, per round (minimum, median, maximum): wall clock %s, CPU time %s\n" \

@@ -30,12 +30,9 @@ trap 'rm -rf "$work"' EXIT
 # are appended to NAME.median and NAME.cpu.
 run_into() {
     name=$1
-    shift
-    binary=$1
-    shift
-    collect_frame_times "$name.all" "$binary" "$data" "$seconds" "$@"
-    echo "$RUN_MEDIAN" >>"$name.median"
-    echo "$RUN_CPU" >>"$name.cpu"
+    binary=$2
+    shift 2
+    collect_frame_times "$name" "$binary" "$data" "$seconds" "$@"
 }
 
 # measure VIEW-NAME GAME-BINARY [ARGUMENTS...]: PAIRS pairs of game and floor.
@@ -52,9 +49,10 @@ measure() {
             run_into "$view.floor" "$build/bench/floor_frame"
             run_into "$view.game" "$@"
         fi
-        paired "$view" median
-        paired "$view" cpu
         pair=$((pair + 1))
+    done
+    for figure in median cpu; do
+        ratios "$view.game.$figure" "$view.floor.$figure" >"$view.$figure.ratio"
     done
     printf "%s: game %.2f ms/frame (CPU %.2f ms), floor %.2f ms/frame (CPU %.2f ms), medians of %s pairs of %s s runs\n" \
         "$label" "$(median "$view.game.median")" "$(median "$view.game.cpu")" \
@@ -62,13 +60,6 @@ measure() {
     echo "$label: game / floor per pair (minimum, median, maximum), wall clock $(spread "$view.median.ratio"), CPU time $(spread "$view.cpu.ratio")"
     cat "$view.median.ratio" >>"$work/all.median.ratio"
     cat "$view.cpu.ratio" >>"$work/all.cpu.ratio"
-}
-
-# paired VIEW FIGURE: the ratio of the last game run's FIGURE to the last floor
-# run's, appended to VIEW.FIGURE.ratio.
-paired() {
-    awk -v g="$(tail -n 1 "$1.game.$2")" -v f="$(tail -n 1 "$1.floor.$2")" \
-        'BEGIN { printf "%.3f\n", g / f }' >>"$1.$2.ratio"
 }
 
 # From inside: the far room of the maze, looking back over every row towards

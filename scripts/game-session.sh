@@ -20,15 +20,15 @@ rerun_under_display() {
     exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$@"
 }
 
-# collect_frame_times RESULTS BINARY DATA_DIR SECONDS [ARGUMENTS...]: runs the
-# game (or the floor) for SECONDS after its first report, ends it with Escape,
-# and appends its "ms/frame" figures to RESULTS. The first report, which holds
-# the start-up, is left out. Sets RUN_MEDIAN to the median of this run's
-# figures and RUN_CPU to the CPU time of one frame in ms, all threads of the
-# process together (llvmpipe rasterises in threads of its own). Fails, showing
-# the console, when no report comes.
+# collect_frame_times NAME BINARY DATA_DIR SECONDS [ARGUMENTS...]: runs the
+# game (or the floor) for SECONDS after its first report and ends it with
+# Escape. Appends the median of its "ms/frame" figures (the first report,
+# which holds the start-up, left out) to NAME.median, and the CPU time of one
+# frame in ms to NAME.cpu, all threads of the process together (llvmpipe
+# rasterises in threads of its own). Fails, showing the console, when no
+# report comes.
 collect_frame_times() {
-    frame_results=$1
+    frame_name=$1
     frame_binary=$2
     frame_data=$3
     frame_seconds=$4
@@ -52,13 +52,13 @@ collect_frame_times() {
     end_game_with_escape || true
     run_figures=$(mktemp)
     grep "ms/frame" "$frame_log" | tail -n +2 | cut -d' ' -f1 >"$run_figures"
-    cat "$run_figures" >>"$frame_results"
-    RUN_MEDIAN=$(median "$run_figures")
+    median "$run_figures" >>"$frame_name.median"
     # Frames run in the interval: its length over the mean frame time.
-    RUN_CPU=$(awk -v c0="$cpu_start" -v c1="$cpu_end" -v w0="$wall_start" -v w1="$wall_end" \
+    awk -v c0="$cpu_start" -v c1="$cpu_end" -v w0="$wall_start" -v w1="$wall_end" \
         -v hz="$(getconf CLK_TCK)" '{ sum += $1; n++ }
         END { if (n == 0) { print "nan"; exit }
-              printf "%.2f", (c1 - c0) * 1000 / hz * (sum / n) / ((w1 - w0) * 1000) }' "$run_figures")
+              printf "%.2f\n", (c1 - c0) * 1000 / hz * (sum / n) / ((w1 - w0) * 1000) }' \
+        "$run_figures" >>"$frame_name.cpu"
     rm -f "$frame_log" "$run_figures"
 }
 
@@ -66,6 +66,12 @@ collect_frame_times() {
 # clock ticks.
 cpu_ticks() {
     awk '{ print $14 + $15 }' "/proc/$1/stat"
+}
+
+# ratios NUMERATORS DENOMINATORS: line by line, the first file's numbers over
+# the second's.
+ratios() {
+    paste "$1" "$2" | awk '{ printf "%.3f\n", $1 / $2 }'
 }
 
 # spread FILE: "minimum, median, maximum" of the numbers in FILE.

@@ -1,6 +1,5 @@
 #include "render/ShaderProgram.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include <GL/glew.h>
@@ -10,13 +9,10 @@
 #include "assets/DdsLoader.h"
 #include "assets/ShaderLoader.h"
 #include "player/Player.h"
+#include "render/FileExtension.h"
 #include "render/GlContract.h"
 
 namespace {
-
-int foldCase(char c) {
-    return std::tolower(static_cast<unsigned char>(c));
-}
 
 // Reads one texture, choosing the decoder by the file's ending; a name with
 // neither ending leaves `texture` as it was.
@@ -44,21 +40,6 @@ void bindTextureUnit(GLint unit, std::uint32_t texture, std::int32_t samplerLoca
 }
 
 }  // namespace
-
-// One pass, never stepping back: after a mismatch the count restarts at the
-// next character, so "ddds" is not taken for "dds". The texture names that the
-// game uses never need the backtracking a general suffix test would do.
-bool endsWithIgnoreCase(const char* path, const char* extension) {
-    std::size_t matched = 0;
-    for (const char* c = path; *c != '\0'; ++c) {
-        if (foldCase(extension[matched]) == foldCase(*c)) {
-            ++matched;
-        } else {
-            matched = 0;
-        }
-    }
-    return extension[matched] == '\0';
-}
 
 ShaderProgram::ShaderProgram(const char* vertexShaderPath, const char* fragmentShaderPath)
     : programId(buildShaderProgram(vertexShaderPath, fragmentShaderPath)),

@@ -6,11 +6,6 @@
 
 class Player;
 
-// True when the last characters of path match extension, ignoring case, by a
-// single forward scan (a mismatching character is not compared again with the
-// extension's first character, so "xddds" does not end in "dds").
-bool endsWithIgnoreCase(const char* path, const char* extension);
-
 // One linked program with the uniform locations and up to three textures that
 // a model needs to draw with it. Owns the program and its textures; release()
 // deletes them while the context exists, the destructor makes no GL call.

@@ -3,7 +3,11 @@
 #include <cmath>
 #include <set>
 
+#include <glm/gtc/constants.hpp>
+
 #include "app/Food.h"
+#include "app/FrameStep.h"
+#include "app/GameConstants.h"
 #include "maze/Maze.h"
 #include "player/Controls.h"
 #include "player/Player.h"
@@ -13,20 +17,13 @@
 // control step, wall correction and food collection, steering only as a
 // person would: cursor offsets from the window centre and the W key.
 namespace {
-constexpr int tenRooms = 10;
 constexpr int mazesPerFrameRate = 4;
-constexpr int windowWidth = 1024;
-constexpr int windowHeight = 768;
-constexpr int centreX = windowWidth / 2;
-constexpr int centreY = windowHeight / 2;
 // At most this many pixels of cursor offset per frame: a brisk flick.
 constexpr int maxTurnPixels = 60;
 // Walk only while facing the waypoint this closely (radians).
 constexpr float walkingAlignment = 0.1f;
 constexpr float arrivalDistance = 0.2f;
 constexpr int maxFramesPerWaypoint = 2000;
-constexpr float pi = 3.14159265f;
-const glm::vec3 startPosition{2.0f, 1.7f, 0.0f};
 
 // Every open cell of the grid in the order a depth-first walk from the
 // entrance visits them, returning through each cell on the way back, so that
@@ -48,14 +45,14 @@ void tourFrom(const MazeGrid& grid, CellPosition cell, std::set<CellPosition>& s
 }
 
 float wrappedAngle(float radians) {
-    return std::remainder(radians, 2.0f * pi);
+    return std::remainder(radians, glm::two_pi<float>());
 }
 
 class AutoPlayer {
   public:
     AutoPlayer(Maze& maze, double framesPerSecond)
         : maze(maze), secondsPerFrame(1.0 / framesPerSecond) {
-        player.setPosition(startPosition);
+        player.setPosition(game::startPosition);
     }
 
     // Turns towards the cell's centre and walks there; false if it never
@@ -92,14 +89,12 @@ class AutoPlayer {
         ControlInput input;
         now += secondsPerFrame;
         input.now = now;
-        input.cursorX = static_cast<double>(centreX - turnPixels);
-        input.cursorY = centreY;
-        input.windowWidth = windowWidth;
-        input.windowHeight = windowHeight;
+        input.windowWidth = game::windowWidthPixels;
+        input.windowHeight = game::windowHeightPixels;
+        input.cursorX = static_cast<double>(windowCentrePixels(input.windowWidth) - turnPixels);
+        input.cursorY = windowCentrePixels(input.windowHeight);
         input.forward = walk;
-        stepControls(clock, input, player, maze);
-        player.setPosition(player.getPosition() + wallCorrection(player.getPosition(), maze));
-        eatFood(player, maze, points);
+        playFrame(clock, input, player, maze, points);
         const glm::vec3& p = player.getPosition();
         return !isSolid(maze.getGrid().cellAt(cellIndexOf(p.z), cellIndexOf(p.x)));
     }
@@ -114,7 +109,7 @@ class AutoPlayer {
 
 void walkWholeMazes(double framesPerSecond) {
     for (int i = 0; i < mazesPerFrameRate; ++i) {
-        Maze maze(tenRooms, tenRooms);
+        Maze maze(game::roomRows, game::roomColumns);
         std::set<CellPosition> seen;
         std::vector<CellPosition> tour;
         tourFrom(maze.getGrid(), {0, 1}, seen, tour);
@@ -123,7 +118,7 @@ void walkWholeMazes(double framesPerSecond) {
             ASSERT_TRUE(walker.walkTo(cell)) << "stuck or in a wall on the way to (" << cell.first
                                              << ", " << cell.second << ") in maze " << i;
         }
-        EXPECT_EQ(walker.getPoints(), scoreTotal(tenRooms, tenRooms));
+        EXPECT_EQ(walker.getPoints(), scoreTotal(game::roomRows, game::roomColumns));
         EXPECT_EQ(countCells(maze.getGrid(), 'o'), 0);
     }
 }

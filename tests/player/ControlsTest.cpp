@@ -79,11 +79,6 @@ class Controls : public testing::Test {
     }
 };
 
-// Picks for a maze generated from `engine`, one maze after another.
-PickFunction randomPick(std::mt19937& engine) {
-    return [&engine](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(engine); };
-}
-
 constexpr int stepSamples = 1000;
 
 // Whether one of `stepSamples` evenly spaced points of the step, each moved
@@ -108,7 +103,7 @@ TEST(StepEntersWall, RefusesExactlyTheStepsWhosePathTouchesASolidCell) {
     int refused = 0;
     int taken = 0;
     for (int steps = 0; steps < 4000; ++steps) {
-        const Maze maze(5, 5, randomPick(engine));
+        const Maze maze(5, 5, seededPick(static_cast<std::uint32_t>(steps)));
         const glm::vec3 from(place(engine), 1.7f, place(engine));
         const glm::vec3 to = from + glm::vec3(reach(engine), 0.0f, reach(engine));
         if (!solidAt(maze.getGrid(), from)) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/ShaderProgram.h"
+#include "render/FileExtension.h"
 
 TEST(FileExtension, LetterCaseOfTheEndingDoesNotMatter) {
     EXPECT_TRUE(endsWithIgnoreCase("diffuse.DDS", "dds"));
