@@ -3,14 +3,15 @@
 #include <glm/vec3.hpp>
 
 #include "app/GameConstants.h"
-#include "maze/MazeGrid.h"
+#include "maze/Maze.h"
+#include "maze/MazeBlocks.h"
 #include "player/Player.h"
 
-// The centre of the outside cell just beyond the exit opening (row `rows`,
-// column `cols` - 2), where the sculpture stands, at its display height.
+// The centre of the outside cell just beyond the exit opening, where the
+// sculpture stands, at its display height.
 inline glm::vec3 sculpturePosition(const MazeGrid& grid) {
-    return {static_cast<float>(grid.cols - 2) * 2.0f, game::sculptureHeight,
-            static_cast<float>(grid.rows) * 2.0f};
+    const CellPosition beyond = cellBeyondExit(grid);
+    return MazeBlocks::cellCentre(beyond.first, beyond.second, game::sculptureHeight);
 }
 
 // The light travels with the player, a little in front of the eye. The model

@@ -6,7 +6,6 @@
 #include "maze/Maze.h"
 
 namespace {
-const CellPosition entrance{0, 1};
 // How many of the newest candidates the first pick may come from; every slot
 // that is added singly widens it by one, so picks favour recent candidates
 // from a tail that grows with the maze.
@@ -62,11 +61,12 @@ void Maze::generate() {
         grid.setCell(row, lastCol, CellCode::wallThinAlongX);
     }
     // The exit opening holds food that counts towards the total.
-    grid.setCell(lastRow, lastCol - 1, CellCode::food);
-    grid.setCell(entrance.first, entrance.second, CellCode::undecided);
+    const CellPosition exitOpening = exitOpeningCell(grid);
+    grid.setCell(exitOpening.first, exitOpening.second, CellCode::food);
+    grid.setCell(entranceCell.first, entranceCell.second, CellCode::undecided);
 
     CandidateList options(candidateCapacity(grid));
-    options.append(entrance);
+    options.append(entranceCell);
     int windowSize = initialWindowSize;
     while (!options.empty()) {
         const int n =

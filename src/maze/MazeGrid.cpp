@@ -1,16 +1,13 @@
 #include "maze/MazeGrid.h"
 
-namespace {
-// Counted from the grid's far edges: the cell just beyond the exit opening,
-// where the sculpture stands, reads as food so that the player may step out.
-constexpr int exitBeyondColumnFromEnd = 2;
-}  // namespace
+#include "maze/Maze.h"
 
 char MazeGrid::cellAt(int row, int col) const {
     if (row == entranceFrontRow && col == entranceFrontColumn) {
         return CellCode::pillar;
     }
-    if (row == rows && col == cols - exitBeyondColumnFromEnd) {
+    // Where the sculpture stands: food, so that the player may step out.
+    if (CellPosition(row, col) == cellBeyondExit(*this)) {
         return CellCode::food;
     }
     if (inBounds(row, col)) {

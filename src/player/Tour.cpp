@@ -5,12 +5,7 @@
 
 namespace {
 
-const CellPosition entrance{0, 1};
 const int sideSteps[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
-
-CellPosition exitOpening(const MazeGrid& grid) {
-    return {grid.rows - 1, grid.cols - 2};
-}
 
 bool isRoom(const CellPosition& cell) {
     return cell.first % 2 == 1 && cell.second % 2 == 1;
@@ -47,13 +42,13 @@ CellSearch searchFromEntrance(const MazeGrid& grid) {
     CellSearch search;
     search.cols = grid.cols;
     search.distance.assign(static_cast<size_t>(grid.rows * grid.cols), -1);
-    search.cameFrom.assign(search.distance.size(), entrance);
-    if (!isOpen(grid, entrance)) {
+    search.cameFrom.assign(search.distance.size(), entranceCell);
+    if (!isOpen(grid, entranceCell)) {
         return search;
     }
     std::queue<CellPosition> frontier;
-    search.distanceOf(entrance) = 0;
-    frontier.push(entrance);
+    search.distanceOf(entranceCell) = 0;
+    frontier.push(entranceCell);
     while (!frontier.empty()) {
         const CellPosition cell = frontier.front();
         frontier.pop();
@@ -93,24 +88,20 @@ std::vector<CellPosition> branchesOf(const MazeGrid& grid, const CellPosition& c
 
 }  // namespace
 
-CellPosition cellBeyondExit(const MazeGrid& grid) {
-    return {grid.rows, grid.cols - 2};
-}
-
 std::vector<CellPosition> planTour(const MazeGrid& grid) {
     CellSearch search = searchFromEntrance(grid);
-    const CellPosition exit = exitOpening(grid);
-    if (!isOpen(grid, entrance) || search.distanceOf(exit) < 0) {
+    const CellPosition exit = exitOpeningCell(grid);
+    if (!isOpen(grid, entranceCell) || search.distanceOf(exit) < 0) {
         return {};
     }
     std::vector<bool> onExitPath(search.distance.size(), false);
-    for (CellPosition cell = exit; cell != entrance; cell = search.cameFromOf(cell)) {
+    for (CellPosition cell = exit; cell != entranceCell; cell = search.cameFromOf(cell)) {
         onExitPath[static_cast<size_t>(search.index(cell))] = true;
     }
 
-    std::vector<CellPosition> tour{entrance};
+    std::vector<CellPosition> tour{entranceCell};
     std::vector<Branch> branches{
-        {entrance, branchesOf(grid, entrance, entrance, onExitPath, search)}};
+        {entranceCell, branchesOf(grid, entranceCell, entranceCell, onExitPath, search)}};
     while (!branches.empty()) {
         Branch& current = branches.back();
         if (current.toEnter.empty()) {
@@ -142,7 +133,7 @@ int shortestRoomWalkSteps(const MazeGrid& grid) {
         for (int col = 0; col < grid.cols; ++col) {
             const CellPosition cell{row, col};
             const int distance = search.distanceOf(cell);
-            if (distance < 0 || cell == exitOpening(grid)) {
+            if (distance < 0 || cell == exitOpeningCell(grid)) {
                 continue;
             }
             ++treeCells;

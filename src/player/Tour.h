@@ -17,6 +17,3 @@ std::vector<CellPosition> planTour(const MazeGrid& grid);
 // enters every room (ending in whichever room is farthest away). Each step is
 // one cell width, 2 world units. Assumes a perfect maze.
 int shortestRoomWalkSteps(const MazeGrid& grid);
-
-// The cell beyond the exit opening: outside the grid, open to the player.
-CellPosition cellBeyondExit(const MazeGrid& grid);
