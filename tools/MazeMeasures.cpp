@@ -6,11 +6,13 @@
 #include "app/GameConstants.h"
 #include "maze/MazeBlocks.h"
 #include "player/Controls.h"
+#include "player/Player.h"
 
 namespace {
 
 const char* const kMazeMeasuresMarker = "// <maze measures>\n";
 const char* const kEyeMeasuresMarker = "// <eye measures>\n";
+const char* const kSkyMeasuresMarker = "// <sky measures>\n";
 
 // Enough digits that the GLSL literal reads back as the very same float, and
 // always a decimal point, so that GLSL takes it for a float.
@@ -48,7 +50,14 @@ std::string eyeMeasuresGlsl() {
     return floatConstant("LightLead", game::lightDistanceAheadOfEye,
                          "how far before the eye the game places its light") +
            floatConstant("NearestRest", nearestRestFromAWall,
-                         "the nearest the eye comes to a solid cell");
+                         "the nearest the eye comes to a solid cell") +
+           floatConstant("FarPlane", farPlaneDistance, "how far the view reaches");
+}
+
+std::string skyMeasuresGlsl() {
+    return "const vec3 ClearColour = vec3(" + floatLiteral(game::clearColour[0]) + ", " +
+           floatLiteral(game::clearColour[1]) + ", " + floatLiteral(game::clearColour[2]) +
+           ");  // the sky, which the window is cleared to\n";
 }
 
 }  // namespace
@@ -57,7 +66,8 @@ std::string withGameMeasures(const std::string& shaderText) {
     std::string text = shaderText;
     for (const auto& [marker, measures] :
          {std::pair<std::string, std::string>(kMazeMeasuresMarker, mazeMeasuresGlsl()),
-          std::pair<std::string, std::string>(kEyeMeasuresMarker, eyeMeasuresGlsl())}) {
+          std::pair<std::string, std::string>(kEyeMeasuresMarker, eyeMeasuresGlsl()),
+          std::pair<std::string, std::string>(kSkyMeasuresMarker, skyMeasuresGlsl())}) {
         const std::size_t at = text.find(marker);
         if (at != std::string::npos) {
             text.replace(at, marker.size(), measures);

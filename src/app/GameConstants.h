@@ -11,6 +11,8 @@ constexpr int windowWidthPixels = 1024;
 constexpr int windowHeightPixels = 768;
 constexpr const char* windowTitle = "Quorralith";
 constexpr int multisampleCount = 4;
+// Dark blue, alpha 0: the sky over the maze, and what far walls fade into.
+constexpr float clearColour[4] = {0.0f, 0.0f, 0.4f, 0.0f};
 
 // Rooms along z (rows) and along x (columns): a 21 x 21 grid of cells.
 constexpr int roomRows = 10;

@@ -44,7 +44,8 @@ GLFWwindow* createWindow(bool fullscreen, WindowSize& size) {
 }  // namespace
 
 void setFixedGlState() {
-    glClearColor(0.0f, 0.0f, 0.4f, 0.0f);
+    glClearColor(game::clearColour[0], game::clearColour[1], game::clearColour[2],
+                 game::clearColour[3]);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     // GL's defaults: back faces culled, counter-clockwise is front.

@@ -9,7 +9,6 @@ namespace {
 const glm::vec3 startPosition{0.0f, 1.7f, -5.0f};
 const glm::vec3 startDirection{0.0f, 0.0f, 1.0f};
 constexpr float nearPlaneDistance = 0.1f;
-constexpr float farPlaneDistance = 100.0f;
 constexpr float startAspectRatio = 4.0f / 3.0f;
 // Handed to glm::perspective, which takes radians: the view is about 58.3
 // degrees high, not 45. The game's look was tuned with this value.

@@ -3,6 +3,9 @@
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 
+// How far the view reaches, in units from the eye.
+constexpr float farPlaneDistance = 100.0f;
+
 // The first-person camera: eye position, yaw and pitch, the derived vectors
 // and the view and projection matrices that every draw uploads. It knows
 // nothing of input or of the maze.

@@ -35,7 +35,7 @@ vec3 toneMapped(vec3 numerator, float denominator) {
 
 // The fog worked out for the vertices (see ModelVertex.glsl) drawn over the
 // tone-mapped colour, towards the clear colour.
-const vec3 ClearColour = vec3(0.0, 0.0, 0.4);
+// <sky measures>
 
 vec3 throughAir(vec3 numerator, float denominator, float fog) {
     return mix(toneMapped(numerator, denominator), ClearColour, fog);

@@ -12,7 +12,6 @@
 // wide as they are high. The projection's x, y and w are kept: only depth and
 // the near clip change.
 const float NearPlane = 0.5 * NearestRest;
-const float FarPlane = 100.0;
 
 vec4 withNearPlane(vec4 clip) {
     // w is the distance in front of the eye along the view axis, whatever the
