@@ -5,19 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "assets/AssetFiles.h"
 #include "assets/BmpParser.h"
-
-namespace {
-
-// GL_MAX_TEXTURE_SIZE of llvmpipe.
-constexpr std::uint32_t kMaxTextureEdge = 16384;
-
-}  // namespace
 
 volatile unsigned sink = 0;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::optional<BmpImage> image = parseBmpImage(data, size, kMaxTextureEdge);
+    const std::optional<BmpImage> image = parseBmpImage(data, size, kTestMaxTextureEdge);
     if (!image) {
         return 0;
     }
@@ -27,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint64_t uploadBytes = bmpPixelBytes(header->width, header->height);
     const std::vector<unsigned char>& pixels = image->pixels;
     if (header->width <= 0 || header->height <= 0 ||
-        static_cast<std::uint32_t>(header->width) > kMaxTextureEdge ||
-        static_cast<std::uint32_t>(header->height) > kMaxTextureEdge ||
+        static_cast<std::uint32_t>(header->width) > kTestMaxTextureEdge ||
+        static_cast<std::uint32_t>(header->height) > kTestMaxTextureEdge ||
         pixels.size() != uploadBytes || pixels.size() > size) {
         __builtin_trap();
     }

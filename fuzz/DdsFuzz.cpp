@@ -5,20 +5,18 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "assets/AssetFiles.h"
 #include "assets/DdsParser.h"
-
-// GL_MAX_TEXTURE_SIZE of llvmpipe.
-constexpr std::uint32_t kMaxTextureEdge = 16384;
 
 volatile unsigned sink = 0;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const DdsParseResult result = parseDds(data, size, kMaxTextureEdge);
+    const DdsParseResult result = parseDds(data, size, kTestMaxTextureEdge);
     if (result.status != DdsParseStatus::Ok) {
         return 0;
     }
     const DdsTexture& texture = result.texture;
-    if (texture.width > kMaxTextureEdge || texture.height > kMaxTextureEdge) {
+    if (texture.width > kTestMaxTextureEdge || texture.height > kTestMaxTextureEdge) {
         __builtin_trap();
     }
     const std::size_t inFile = size > kDdsDataOffset ? size - kDdsDataOffset : 0;

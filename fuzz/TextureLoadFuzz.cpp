@@ -13,6 +13,7 @@
 #include <string>
 
 #include TEXTURE_LOADER_HEADER
+#include "support/HiddenWindow.h"
 
 namespace {
 
@@ -21,28 +22,6 @@ std::string scratchPath;
 void fail(const char* why) {
     std::fprintf(stderr, "%s\n", why);
     std::exit(1);
-}
-
-void openHiddenWindow() {
-    if (!glfwInit()) {
-        fail("no X display: run the whole-load fuzz targets under xvfb-run");
-    }
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    GLFWwindow* window = glfwCreateWindow(64, 64, "Quorralith fuzz", nullptr, nullptr);
-    if (window == nullptr) {
-        fail("no OpenGL 3.3 core context");
-    }
-    glfwMakeContextCurrent(window);
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK) {
-        fail("glewInit failed");
-    }
-    // glewInit leaves a GL_INVALID_ENUM of its own behind in a core context.
-    while (glGetError() != GL_NO_ERROR) {
-    }
 }
 
 void makeScratchFile() {
@@ -66,7 +45,9 @@ void writeScratchFile(const std::uint8_t* data, std::size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    openHiddenWindow();
+    if (openHiddenWindow(64, 64, 0, "Quorralith fuzz") == nullptr) {
+        fail("no OpenGL 3.3 core context: run the whole-load fuzz targets under xvfb-run");
+    }
     makeScratchFile();
     // The BMP loader's progress line for every input would only slow the run.
     if (std::freopen("/dev/null", "w", stdout) == nullptr) {
