@@ -11,6 +11,7 @@
 #include "render/ShaderProgram.h"
 #include "render/Transform.h"
 #include "support/ConsoleCapture.h"
+#include "support/HiddenWindow.h"
 
 namespace {
 
@@ -231,8 +232,7 @@ TEST_F(ModelGl, ObjWithoutFacesBuildsAnEmptyModelThatDrawsNothing) {
         EXPECT_EQ(bufferSize(buffer), 0);
     }
 
-    while (glGetError() != GL_NO_ERROR) {
-    }
+    clearGlErrors();
     clearToBlack();
     drawOnce(model, playerFacingOrigin());
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -267,8 +267,7 @@ TEST_F(ModelGl, ProgramThatDidNotBuildSaysSoAtSetUpAndItsModelDrawsNothingWithou
         });
         EXPECT_NE(console.standardOutput.find("The program of " + vertex + " did not build"),
                   std::string::npos);
-        while (glGetError() != GL_NO_ERROR) {
-        }
+        clearGlErrors();
         drawOnce(placed->model, playerFacingOrigin());
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
         placed->release();

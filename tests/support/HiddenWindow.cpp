@@ -21,9 +21,12 @@ GLFWwindow* openHiddenWindow(int width, int height, int samples, const char* tit
     if (glewInit() != GLEW_OK) {
         return nullptr;
     }
-    // glewInit in a core context leaves a harmless GL_INVALID_ENUM behind;
-    // clear it so that what looks at glGetError starts clean.
+    // glewInit in a core context leaves a harmless GL_INVALID_ENUM behind.
+    clearGlErrors();
+    return window;
+}
+
+void clearGlErrors() {
     while (glGetError() != GL_NO_ERROR) {
     }
-    return window;
 }

@@ -3,6 +3,7 @@
 
 #include "render/GlContract.h"
 #include "render/RenderGlFixture.h"
+#include "support/HiddenWindow.h"
 #include "text/TextGeometry.h"
 #include "text/TextOverlay.h"
 
@@ -154,8 +155,7 @@ TEST_F(TextOverlayGl, EmptyTextDrawsNothingAndLeavesTheBuffersAlone) {
     overlay.draw("AAA", 100, 200, 100);
     const int previousSize = bufferSize(overlay.getVertexBuffer());
     clearToBlue();
-    while (glGetError() != GL_NO_ERROR) {
-    }
+    clearGlErrors();
     overlay.draw("", 100, 200, 100);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_EQ(bufferSize(overlay.getVertexBuffer()), previousSize);
