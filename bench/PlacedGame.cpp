@@ -19,10 +19,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include <glm/trigonometric.hpp>
 
 #include "app/Game.h"
+#include "app/RunSetup.h"
 #include "app/Scene.h"
 
 namespace {
@@ -102,5 +104,8 @@ int main(int argc, char** argv) {
     if (options.reportStartUp) {
         hooks.afterFirstFrame = reportFirstFramePresented;
     }
-    return playGame(options.game, hooks);
+    // No replay or recording is ever asked for here, so nothing can fail.
+    RunSetup setup;
+    prepareRun(options.game, setup);
+    return playGame(options.game, hooks, std::move(setup));
 }

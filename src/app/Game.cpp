@@ -99,9 +99,6 @@ int playGame(const GameOptions& options, const GameHooks& hooks, RunSetup setup)
     if (opened.window == nullptr) {
         return -1;
     }
-    if (!setup.seed) {
-        setup.seed = options.seed;
-    }
     Scene scene(game::roomRows, game::roomColumns,
                 setup.seed ? seededPick(*setup.seed) : PickFunction(randomInt));
     if (hooks.beforeFirstFrame) {

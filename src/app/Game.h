@@ -19,8 +19,8 @@ struct GameHooks {
 
 // The whole run: window, scene, frame loop until Escape or close, teardown.
 // Returns the process's exit code, -1 when the window or GL cannot be set up.
-// `setup` is what prepareRun made of the options (none of it without them).
-int playGame(const GameOptions& options, const GameHooks& hooks = {}, RunSetup setup = {});
+// `setup` is what prepareRun made of the options.
+int playGame(const GameOptions& options, const GameHooks& hooks, RunSetup setup);
 
 // The console report of the average frame time, once a second, shared with
 // the program that measures the game against an empty frame.
