@@ -192,10 +192,10 @@ std::vector<View> viewsFromBeyondTheExit(const MazeGrid& grid) {
             {beyond - glm::vec3(0.0f, 0.7f, 0.6f), back, -1.0f}};
 }
 
-// Where no cell centre is, crouched and standing: at the entrance, from the
-// outermost place and from where the wall correction holds a walking player,
-// looking back and down at the floor's front edge; pressed against the first
-// closed wall between two rooms along x, and in the room's corner beside it.
+// Where no cell centre is, crouched and standing: at the entrance, where the
+// wall correction holds a player walking out, looking back and down at the
+// floor's front edge; pressed against the first closed wall between two rooms
+// along x, and in the room's corner beside it.
 std::vector<View> viewsFromTheEdges(const MazeGrid& grid) {
     int row = 1;
     int col = 2;
@@ -205,14 +205,11 @@ std::vector<View> viewsFromTheEdges(const MazeGrid& grid) {
     }
     const glm::vec2 atWall(2.0f * col + 1.0f + wallMargin, 2.0f * row);
     const glm::vec2 corner = atWall - glm::vec2(0.0f, 1.0f - wallMargin);
-    // The entrance row's outer edge: as far out as a step can land in it.
-    const glm::vec2 outermost(2.0f, -1.0f);
     const glm::vec2 held(2.0f, wallMargin - 1.0f);
     const std::pair<glm::vec2, glm::vec2> placesAndLooks[] = {
-        {outermost, {0.0f, -0.9f}}, {outermost, {0.6f, -1.4f}}, {held, {0.0f, -1.2f}},
-        {held, {-0.7f, -0.5f}},     {atWall, {-1.57f, 0.0f}},   {atWall, {-1.57f, -1.2f}},
-        {atWall, {0.0f, -0.7f}},    {corner, {-2.35f, -0.3f}},  {corner, {-2.35f, -1.3f}},
-        {corner, {0.8f, -0.8f}}};
+        {held, {0.0f, -1.2f}},     {held, {-0.7f, -0.5f}},  {atWall, {-1.57f, 0.0f}},
+        {atWall, {-1.57f, -1.2f}}, {atWall, {0.0f, -0.7f}}, {corner, {-2.35f, -0.3f}},
+        {corner, {-2.35f, -1.3f}}, {corner, {0.8f, -0.8f}}};
     std::vector<View> views;
     for (const float eyeHeight : {1.0f, 1.7f}) {
         for (const auto& [place, look] : placesAndLooks) {

@@ -1,15 +1,28 @@
 #!/bin/sh
-# With no X server to talk to, the game says so on standard error and exits
-# with -1 (255 as the shell sees it), printing nothing else.
-# Arguments: the game binary, the data directory.
+# With no X server to talk to, how the game ends depends on when it stops:
+# a run that gets as far as its window says GLFW failed and exits with -1
+# (255 as the shell sees it); a damaged replay is refused before any window,
+# with 2 and one line naming the file and the fault. Nothing goes to
+# standard output either way.
+# Arguments: the game binary, the data directory, a scratch directory.
 set -u
-game=$1 data=$2
-errors=$(mktemp)
-output=$(cd "$data" && env -u DISPLAY -u WAYLAND_DISPLAY "$game" 2>"$errors")
-status=$?
-message=$(cat "$errors")
-rm -f "$errors"
-[ "$status" = 255 ] || { echo "FAIL: exit code $status"; exit 1; }
-[ "$message" = "Failed to initialize GLFW" ] || { echo "FAIL: stderr was '$message'"; exit 1; }
-[ -z "$output" ] || { echo "FAIL: stdout was '$output'"; exit 1; }
-echo "PASS: no display gives the GLFW message and 255"
+game=$1 data=$2 scratch=$3
+mkdir -p "$scratch"
+printf 'quorralith-replay 1\nseed 7\n0x1p+0 0x1p+9' >"$scratch/cut.replay"
+
+# expect STATUS MESSAGE [ARGUMENTS...]: one run without a display.
+expect() {
+    want_status=$1 want_message=$2
+    shift 2
+    output=$(cd "$data" && env -u DISPLAY -u WAYLAND_DISPLAY "$game" "$@" 2>"$scratch/err")
+    status=$?
+    message=$(cat "$scratch/err")
+    [ "$status" = "$want_status" ] || { echo "FAIL ($*): exit code $status"; exit 1; }
+    [ "$message" = "$want_message" ] || { echo "FAIL ($*): stderr was '$message'"; exit 1; }
+    [ -z "$output" ] || { echo "FAIL ($*): stdout was '$output'"; exit 1; }
+}
+
+expect 255 "Failed to initialize GLFW"
+expect 2 "quorralith: replay $scratch/cut.replay: line 3: cut short (the last line has no line feed)" \
+    --replay "$scratch/cut.replay"
+echo "PASS: no display gives the GLFW message and 255; a damaged replay 2 before any window"
