@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <utility>
 
 #include "app/FrameStep.h"
 #include "app/GameConstants.h"
@@ -36,8 +37,11 @@ void BM_AutopilotTour(benchmark::State& state) {
             shortestUnits += MazeBlocks::cellPitch * shortestRoomWalkSteps(maze.getGrid());
             planUnits +=
                 MazeBlocks::cellPitch * static_cast<double>(planTour(maze.getGrid()).size() - 1);
-            const AutoplayResult result =
-                simulateAutoplay(maze, {secondsPerFrame}, mayRun, maxGameSeconds);
+            RunSetup autoplay;
+            autoplay.autoplay = true;
+            autoplay.autopilotMayRun = mayRun;
+            const SimulatedRun result =
+                simulateRun(maze, std::move(autoplay), {secondsPerFrame}, maxGameSeconds);
             tourUnits += result.walkedUnits;
             gameSeconds += result.gameSeconds;
             incomplete += result.arrived && result.points == 101 ? 0 : 1;

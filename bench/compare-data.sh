@@ -39,7 +39,7 @@ run_entry() {
     if [ "$index" -eq 0 ]; then
         collect_frame_times "$work/$view.$index" "$build/bench/floor_frame" "$directory" "$seconds"
     else
-        collect_frame_times "$work/$view.$index" "$build/bench/placed_game" "$directory" \
+        collect_frame_times "$work/$view.$index" "$build/quorralith" "$directory" \
             "$seconds" --seed 7 "$@"
     fi
 }
@@ -76,4 +76,4 @@ compare() {
 }
 
 compare "start view"
-compare "inside, far corner looking back" --at 38 1.7 38 180
+compare "inside, far corner looking back" --at 38,1.7,38,180

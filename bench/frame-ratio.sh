@@ -64,7 +64,7 @@ measure() {
 
 # From inside: the far room of the maze, looking back over every row towards
 # the entrance, the view in which the most hidden walls are drawn first.
-measure "inside, far corner looking back" "$build/bench/placed_game" --seed 7 --at 38 1.7 38 180
+measure "inside, far corner looking back" "$build/quorralith" --seed 7 --at 38,1.7,38,180
 # The game itself, where every run begins.
 measure "start view" "$build/quorralith"
 printf "game / floor, medians of the %s paired ratios of both views: wall clock %.2f, CPU time per frame %.2f\n" \

@@ -30,11 +30,11 @@ view() {
 }
 
 view start
-view wall-0.2 --at 4 1.7 1.2 180
-view wall-0.45 --at 4 1.7 1.45 180
-view wall-1.0 --at 4 1.7 2.0 180
-view corner --at 2.99 1.7 2.99 45
-view corridor --at 10 1.7 2 90
-view trophy --at 38 1.7 38 0
-view wall-below --at 4 1.7 2.0 180 --pitch -20
+view wall-0.2 --at 4,1.7,1.2,180
+view wall-0.45 --at 4,1.7,1.45,180
+view wall-1.0 --at 4,1.7,2.0,180
+view corner --at 2.99,1.7,2.99,45
+view corridor --at 10,1.7,2,90
+view trophy --at 38,1.7,38,0
+view wall-below --at 4,1.7,2.0,180,-20
 echo "$out"

@@ -3,41 +3,56 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
-#include "player/Controls.h"
+#include <array>
 
 namespace {
 
-bool keyPressed(GLFWwindow* window, int key) {
-    return glfwGetKey(window, key) == GLFW_PRESS;
+// Every key's state, each read exactly once this frame: with sticky keys on,
+// a tap between two frames reads as pressed once, and a second read would
+// miss it.
+using KeyStates = std::array<bool, GLFW_KEY_LAST + 1>;
+
+KeyStates readKeys(GLFWwindow* window) {
+    KeyStates pressed{};
+    for (int key = GLFW_KEY_SPACE; key <= GLFW_KEY_LAST; ++key) {
+        pressed[key] = glfwGetKey(window, key) == GLFW_PRESS;
+    }
+    return pressed;
 }
 
-}  // namespace
-
-// Every key but Escape, which the frame loop reads itself: with sticky keys
-// a tap reads as pressed once, and it must not be spent here.
-bool anyKeyButEscapePressed(GLFWwindow* window) {
+// Any key but Escape, which stops the run instead.
+bool anyKeyButEscape(const KeyStates& pressed) {
     for (int key = GLFW_KEY_SPACE; key <= GLFW_KEY_LAST; ++key) {
-        if (key != GLFW_KEY_ESCAPE && keyPressed(window, key)) {
+        if (key != GLFW_KEY_ESCAPE && pressed[key]) {
             return true;
         }
     }
     return false;
 }
 
-// Each key is read once per frame: with sticky keys on, a tap between two
-// frames reads as pressed exactly once.
-ControlInput readControlInput(GLFWwindow* window) {
+ControlInput readControlInput(GLFWwindow* window, const KeyStates& pressed) {
     ControlInput input;
     input.now = glfwGetTime();
     glfwGetCursorPos(window, &input.cursorX, &input.cursorY);
     glfwGetWindowSize(window, &input.windowWidth, &input.windowHeight);
-    input.forward = keyPressed(window, GLFW_KEY_W);
-    input.back = keyPressed(window, GLFW_KEY_S);
-    input.right = keyPressed(window, GLFW_KEY_D);
-    input.left = keyPressed(window, GLFW_KEY_A);
-    input.run = keyPressed(window, GLFW_KEY_LEFT_SHIFT);
-    input.crouch = keyPressed(window, GLFW_KEY_LEFT_CONTROL);
+    input.forward = pressed[GLFW_KEY_W];
+    input.back = pressed[GLFW_KEY_S];
+    input.right = pressed[GLFW_KEY_D];
+    input.left = pressed[GLFW_KEY_A];
+    input.run = pressed[GLFW_KEY_LEFT_SHIFT];
+    input.crouch = pressed[GLFW_KEY_LEFT_CONTROL];
     input.focused = glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE;
+    return input;
+}
+
+}  // namespace
+
+WindowInput readWindowInput(GLFWwindow* window) {
+    const KeyStates pressed = readKeys(window);
+    WindowInput input;
+    input.controls = readControlInput(window, pressed);
+    input.otherKeyPressed = anyKeyButEscape(pressed);
+    input.stopAsked = pressed[GLFW_KEY_ESCAPE] || glfwWindowShouldClose(window);
     return input;
 }
 

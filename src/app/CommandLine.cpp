@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <limits>
 #include <vector>
+
+#include <glm/trigonometric.hpp>
 
 namespace {
 
@@ -20,7 +23,7 @@ struct OptionSpec {
     const char* name;
     char shortName;         // 0 for an option with a long name only
     const char* valueName;  // null for an option that takes no value
-    const char* help;
+    const char* help;       // null for an option the usage text leaves out
     ApplyOption apply;
 };
 
@@ -58,6 +61,39 @@ std::string applyName(std::string& field, const char* option, const char* noun, 
     return {};
 }
 
+// "X,Y,Z,YAW[,PITCH]", the angles in degrees: each a whole decimal number,
+// nothing else on the way.
+std::string applyStartView(GameOptions& options, const char* value) {
+    const std::string refusal =
+        std::string("--at needs X,Y,Z,YAW[,PITCH] (numbers, angles in degrees), not '") + value +
+        "'";
+    const std::string text(value);
+    std::vector<float> numbers;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = text.find(',', start);
+        const std::string field = text.substr(start, comma - start);
+        char* end = nullptr;
+        const float number = std::strtof(field.c_str(), &end);
+        if (field.empty() || *end != '\0' || !std::isfinite(number)) {
+            return refusal;
+        }
+        numbers.push_back(number);
+        if (comma == std::string::npos) {
+            break;
+        }
+        start = comma + 1;
+    }
+    if (numbers.size() != 4 && numbers.size() != 5) {
+        return refusal;
+    }
+    StartView view;
+    view.position = {numbers[0], numbers[1], numbers[2]};
+    view.yawRadians = glm::radians(numbers[3]);
+    view.pitchRadians = numbers.size() == 5 ? glm::radians(numbers[4]) : 0.0f;
+    options.startView = view;
+    return {};
+}
+
 // Options that ask for two things at once: the first clash found, or an
 // empty string.
 std::string clashBetween(const GameOptions& options) {
@@ -91,6 +127,7 @@ const OptionSpec optionTable[] = {
      [](GameOptions& o, const char* v) {
          return applyName(o.replayFile, "--replay", "a file name", v);
      }},
+    {"at", 0, "X,Y,Z,YAW[,PITCH]", nullptr, applyStartView},
 };
 
 // getopt_long reports an option by a code: its short letter, or a number
@@ -206,6 +243,9 @@ std::string usageText() {
         "Options:\n";
     constexpr std::size_t helpColumn = 22;
     for (const OptionSpec& spec : optionTable) {
+        if (spec.help == nullptr) {
+            continue;
+        }
         std::string line = optionColumn(spec);
         line.resize(std::max(helpColumn, line.size() + 2), ' ');
         text += line + spec.help + "\n";

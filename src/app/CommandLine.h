@@ -4,6 +4,15 @@
 #include <optional>
 #include <string>
 
+#include <glm/vec3.hpp>
+
+// Where the eye starts and how it looks, instead of the maze's entrance.
+struct StartView {
+    glm::vec3 position{0.0f};
+    float yawRadians = 0.0f;  // 0 looks along +z
+    float pitchRadians = 0.0f;
+};
+
 // What the player asked for on the command line. The defaults are the game
 // with no options at all: a fresh random maze, the working directory as it
 // is, a 1024 x 768 window.
@@ -22,6 +31,9 @@ struct GameOptions {
     // none. The replay holds its own seed.
     std::string recordFile;
     std::string replayFile;
+    // Hidden from the usage text: the benches time and photograph the game
+    // from chosen places.
+    std::optional<StartView> startView;
 };
 
 // The options, or one line that says what is wrong with the command line.

@@ -1,14 +1,27 @@
 #include "app/FrameStep.h"
 
+#include <cstdio>
+
 #include <glm/geometric.hpp>
 #include <glm/vec2.hpp>
 
 #include "app/Food.h"
 #include "app/GameConstants.h"
+#include "app/ReplayFile.h"
 #include "maze/Maze.h"
-#include "player/Autopilot.h"
 #include "player/Player.h"
 
+namespace {
+
+InputSource inputSourceFor(RunSetup& setup, const Maze& maze) {
+    if (setup.replaying) {
+        return InputSource::replay(std::move(setup.replayFrames));
+    }
+    return setup.autoplay ? InputSource::autoplay(maze.getGrid(), setup.autopilotMayRun)
+                          : InputSource();
+}
+
+// The game's rules for one frame with its input record, in the frame's order.
 ControlEffects playFrame(ControlClock& clock, const ControlInput& input, Player& player, Maze& maze,
                          int& points) {
     const ControlEffects effects = stepControls(clock, input, player, maze);
@@ -17,37 +30,101 @@ ControlEffects playFrame(ControlClock& clock, const ControlInput& input, Player&
     return effects;
 }
 
+}  // namespace
+
+void printFrameConsole(const FrameOutcome& frame) {
+    if (frame.reportedMillisecondsPerFrame) {
+        std::printf("%f ms/frame\n", *frame.reportedMillisecondsPerFrame);
+    }
+    if (frame.closingLine) {
+        // Whoever watches a run that plays itself waits for this line.
+        std::printf("%s\n", frame.closingLine->c_str());
+        std::fflush(stdout);
+    }
+}
+
+FrameStep::FrameStep(Player& player, Maze& maze, RunSetup setup, double startSeconds)
+    : player(player),
+      maze(maze),
+      inputs(inputSourceFor(setup, maze)),
+      recording(std::move(setup.record)),
+      report(startSeconds),
+      total(scoreTotal(game::roomRows, game::roomColumns)) {}
+
+FrameOutcome FrameStep::advance(const WindowInput& window) {
+    FrameOutcome frame;
+    if (window.stopAsked) {
+        frame.goesOn = false;
+        return frame;
+    }
+    double millisecondsPerFrame = 0.0;
+    if (report.frameBegun(window.controls.now, millisecondsPerFrame)) {
+        frame.reportedMillisecondsPerFrame = millisecondsPerFrame;
+    }
+    frame.played = inputs.next(window, player);
+    record(frame.played);
+    const int pointsBefore = points;
+    frame.effects = playFrame(clock, frame.played, player, maze, points);
+    frame.closingLine = closingLineAfter(pointsBefore, frame.played.now);
+    frame.scoreLine = scoreLine(points, total);
+    return frame;
+}
+
+void FrameStep::record(const ControlInput& input) {
+    if (recording) {
+        std::fputs(replayLine(input).c_str(), recording.get());
+    }
+}
+
+// A run that plays itself says once, when the last food cube is eaten, how
+// long it took in game time; the game alone prints nothing of the kind.
+std::optional<std::string> FrameStep::closingLineAfter(int pointsBefore, double now) {
+    firstFrameTime = firstFrameTime.value_or(now);
+    if (inputs.playsItself() && pointsBefore < total && points == total) {
+        return closingLine(points, total, now - *firstFrameTime);
+    }
+    return std::nullopt;
+}
+
 namespace {
 // After arriving, the autopilot still turns to face the sculpture squarely.
 constexpr double settlingSeconds = 1.0;
+
 }  // namespace
 
-AutoplayResult simulateAutoplay(
-    Maze& maze, const std::vector<double>& frameSeconds, bool mayRun, double maxGameSeconds,
-    const std::function<void(const ControlInput&, const Player&)>& afterFrame) {
+WindowInput stillWindowAt(double now) {
+    WindowInput window;
+    window.controls.now = now;
+    window.controls.windowWidth = game::windowWidthPixels;
+    window.controls.windowHeight = game::windowHeightPixels;
+    window.controls.cursorX = windowCentrePixels(game::windowWidthPixels);
+    window.controls.cursorY = windowCentrePixels(game::windowHeightPixels);
+    return window;
+}
+SimulatedRun simulateRun(
+    Maze& maze, RunSetup setup, const std::vector<double>& frameSeconds, double maxGameSeconds,
+    const std::function<void(const FrameOutcome&, const Player&)>& afterFrame) {
     Player player;
     player.setPosition(game::startPosition);
-    Autopilot autopilot(maze.getGrid(), mayRun);
-    ControlClock clock;
-    AutoplayResult result;
+    FrameStep step(player, maze, std::move(setup), 0.0);
+    SimulatedRun run;
     double now = 0.0;
     double endSeconds = maxGameSeconds;
     for (size_t frame = 0; now <= endSeconds; ++frame) {
         const glm::vec2 before(player.getPosition().x, player.getPosition().z);
-        const ControlInput input =
-            autopilot.nextInput(player, now, game::windowWidthPixels, game::windowHeightPixels);
-        playFrame(clock, input, player, maze, result.points);
-        result.walkedUnits +=
+        const FrameOutcome outcome = step.advance(stillWindowAt(now));
+        run.walkedUnits +=
             glm::distance(before, glm::vec2(player.getPosition().x, player.getPosition().z));
         if (afterFrame) {
-            afterFrame(input, player);
+            afterFrame(outcome, player);
         }
-        if (!result.arrived) {
-            result.arrived = autopilot.hasArrived();
-            result.gameSeconds = now;
-            endSeconds = result.arrived ? now + settlingSeconds : endSeconds;
+        if (!run.arrived) {
+            run.arrived = step.autopilotHasArrived();
+            run.gameSeconds = outcome.played.now;
+            endSeconds = run.arrived ? now + settlingSeconds : endSeconds;
         }
         now += frameSeconds[frame % frameSeconds.size()];
     }
-    return result;
+    run.points = step.getPoints();
+    return run;
 }

@@ -1,31 +1,94 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "app/FrameReport.h"
+#include "app/InputSource.h"
+#include "app/RunSetup.h"
+#include "app/WindowInput.h"
 #include "player/Controls.h"
 
 class Maze;
 class Player;
 
-// The game's rules for one frame, in the frame loop's order: the control step
-// with this frame's input record, the push away from the walls, then the food
-// under the player. Pure: the caller hands the effects to the window system.
-ControlEffects playFrame(ControlClock& clock, const ControlInput& input, Player& player, Maze& maze,
-                         int& points);
-
-struct AutoplayResult {
-    int points = 0;
-    double gameSeconds = 0.0;  // at arrival, or the last frame; the first is at 0
-    float walkedUnits = 0.0f;  // horizontal distance covered
-    bool arrived = false;
+// What one frame must show, and whether the run goes on.
+struct FrameOutcome {
+    // False when the run ends before this frame: nothing of it is drawn.
+    bool goesOn = true;
+    // The input record the frame was played with.
+    ControlInput played;
+    // The viewport and where the cursor goes back to.
+    ControlEffects effects;
+    // Drawn last, over the scene.
+    std::string scoreLine;
+    // The console's lines of this frame: the once-a-second report of the
+    // average frame time, and the line a run that plays itself gives when its
+    // last food cube is eaten.
+    std::optional<double> reportedMillisecondsPerFrame;
+    std::optional<std::string> closingLine;
 };
 
-// The autopilot plays the maze with no window, from the game's start position
-// until a second after it arrives at the end of its tour, or until
-// `maxGameSeconds` pass. The
-// frames last `frameSeconds` in turn, over and over. `afterFrame` sees each
-// record and the player after that frame.
-AutoplayResult simulateAutoplay(
-    Maze& maze, const std::vector<double>& frameSeconds, bool mayRun, double maxGameSeconds,
-    const std::function<void(const ControlInput&, const Player&)>& afterFrame = {});
+// Prints the frame's console lines to standard output, the report first.
+void printFrameConsole(const FrameOutcome& frame);
+
+// The game's rules, one frame at a time, and everything that lives from one
+// frame to the next: the control step's clock, the score, where the input
+// comes from, the recording, the frame-time report and whether the closing
+// line is still to come. Pure: every driver (the desktop window, the
+// simulator, the benches, the tests) reads its own input, calls advance, and
+// shows what it returns. The player and the maze belong to the caller and
+// must outlive the step.
+class FrameStep {
+  public:
+    // `setup` says who plays (the player, the autopilot, a replay) and where
+    // the frames are recorded; `startSeconds` begins the first report
+    // interval, on the clock the window input reads.
+    FrameStep(Player& player, Maze& maze, RunSetup setup, double startSeconds);
+
+    // One frame from what the window gave at its start: the input record of
+    // this frame (recorded when asked for), the control step, the push away
+    // from the walls, then the food under the player.
+    FrameOutcome advance(const WindowInput& window);
+
+    int getPoints() const { return points; }
+    int getTotal() const { return total; }
+    bool autopilotHasArrived() const { return inputs.autopilotHasArrived(); }
+
+  private:
+    void record(const ControlInput& input);
+    std::optional<std::string> closingLineAfter(int pointsBefore, double now);
+
+    Player& player;
+    Maze& maze;
+    InputSource inputs;
+    RecordFile recording;
+    ControlClock clock;
+    FrameReport report;
+    int points = 0;
+    int total;
+    std::optional<double> firstFrameTime;
+};
+
+// A focused window of the game's size with the cursor at its centre and no
+// key held, at `now`: the input of a player who leaves the game alone.
+WindowInput stillWindowAt(double now);
+
+struct SimulatedRun {
+    int points = 0;
+    double gameSeconds = 0.0;  // at the autopilot's arrival, or the last frame; the first is at 0
+    float walkedUnits = 0.0f;  // horizontal distance covered
+    bool arrived = false;      // the autopilot walked its whole tour
+};
+
+// A run with no window, from the game's start position, through a FrameStep
+// as the game plays it. The window gives a still cursor at the centre of a
+// focused window of the game's size and no key; its frames last
+// `frameSeconds` in turn, over and over, from 0. The run ends a second after
+// the autopilot arrives at the end of its tour, or after `maxGameSeconds`.
+// `afterFrame` sees each frame's outcome and the player after it.
+SimulatedRun simulateRun(
+    Maze& maze, RunSetup setup, const std::vector<double>& frameSeconds, double maxGameSeconds,
+    const std::function<void(const FrameOutcome&, const Player&)>& afterFrame = {});

@@ -3,79 +3,27 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
-#include <cstdio>
-#include <optional>
-
 #include "app/ApplyControls.h"
-#include "app/Food.h"
-#include "app/FrameInput.h"
-#include "app/FrameReport.h"
 #include "app/FrameStep.h"
 #include "app/GameConstants.h"
 #include "app/Scene.h"
 #include "app/Window.h"
-#include "player/Controls.h"
 
 namespace {
 
-FrameInput frameInputFor(RunSetup& setup, const Maze& maze) {
-    if (setup.replaying) {
-        return FrameInput::replay(std::move(setup.replayFrames));
-    }
-    return setup.autoplay ? FrameInput::autoplay(maze.getGrid()) : FrameInput();
-}
-
-// A run that plays itself says once, when the last food cube is eaten, how
-// long it took; the game alone prints nothing of the kind.
-void reportAllEaten(const FrameInput& inputs, int pointsBefore, int points, int total,
-                    double gameSeconds) {
-    if (inputs.playsItself() && pointsBefore < total && points == total) {
-        std::printf("%s\n", closingLine(points, total, gameSeconds).c_str());
-        std::fflush(stdout);
-    }
-}
-
-void runFrameLoop(GLFWwindow* window, Scene& scene, const GameHooks& hooks, RunSetup& setup) {
-    int points = 0;
-    bool firstFrame = true;
-    FrameReport report(glfwGetTime());
-    // The control step's clock lives for the whole run; the first step starts
-    // it, so the first frame does not move the player.
-    ControlClock clock;
-    FrameInput inputs = frameInputFor(setup, scene.mmesh);
-    std::optional<double> firstFrameTime;
-    const int total = scoreTotal(game::roomRows, game::roomColumns);
-    do {
-        reportFrameTime(report);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        const ControlInput input = inputs.next(window, scene.cam);
-        recordFrame(setup, input);
-        const int pointsBefore = points;
-        applyControlEffects(window, playFrame(clock, input, scene.cam, scene.mmesh, points));
-        firstFrameTime = firstFrameTime.value_or(input.now);
-        reportAllEaten(inputs, pointsBefore, points, total, input.now - *firstFrameTime);
-        scene.draw();
-        scene.drawScoreLine(scoreLine(points, total).c_str());
-        glfwSwapBuffers(window);
-        if (firstFrame && hooks.afterFirstFrame) {
-            hooks.afterFirstFrame(window);
-        }
-        firstFrame = false;
-        glfwPollEvents();
-    } while (!playerWantsToStop(window));
+// --at: where a bench wants the eye before the first frame.
+void placePlayer(Player& player, const StartView& view) {
+    player.setPosition(view.position);
+    player.look(view.yawRadians - player.getHorizontalAngle(), view.pitchRadians);
 }
 
 }  // namespace
 
-void reportFrameTime(FrameReport& report) {
-    double millisecondsPerFrame = 0.0;
-    if (report.frameBegun(glfwGetTime(), millisecondsPerFrame)) {
-        std::printf("%f ms/frame\n", millisecondsPerFrame);
-    }
-}
-
-bool playerWantsToStop(GLFWwindow* window) {
-    return glfwGetKey(window, GLFW_KEY_ESCAPE) == GLFW_PRESS || glfwWindowShouldClose(window);
+DrawFrame sceneDrawing(Scene& scene) {
+    return [&scene](const FrameOutcome& frame) {
+        scene.draw();
+        scene.drawScoreLine(frame.scoreLine.c_str());
+    };
 }
 
 GameWindow openGameWindow(bool fullscreen) {
@@ -94,19 +42,45 @@ void closeGameWindow(GameWindow& opened) {
     opened = GameWindow{};
 }
 
-int playGame(const GameOptions& options, const GameHooks& hooks, RunSetup setup) {
+bool presentFrame(GLFWwindow* window, FrameStep& step, const DrawFrame& draw) {
+    const FrameOutcome frame = step.advance(readWindowInput(window));
+    if (!frame.goesOn) {
+        return false;
+    }
+    printFrameConsole(frame);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    applyControlEffects(window, frame.effects);
+    draw(frame);
+    glfwSwapBuffers(window);
+    glfwPollEvents();
+    return true;
+}
+
+int runGame(const GameOptions& options, RunSetup setup,
+            const std::function<void(GameRun&)>& drive) {
     GameWindow opened = openGameWindow(options.fullscreen);
     if (opened.window == nullptr) {
         return -1;
     }
+    const std::optional<std::uint32_t> seed = setup.seed;
     Scene scene(game::roomRows, game::roomColumns,
-                setup.seed ? seededPick(*setup.seed) : PickFunction(randomInt));
-    if (hooks.beforeFirstFrame) {
-        hooks.beforeFirstFrame(scene);
+                seed ? seededPick(*seed) : PickFunction(randomInt));
+    if (options.startView) {
+        placePlayer(scene.cam, *options.startView);
     }
-    runFrameLoop(opened.window, scene, hooks, setup);
+    FrameStep step(scene.cam, scene.mmesh, std::move(setup), glfwGetTime());
+    GameRun run{opened.window, scene, step};
+    drive(run);
 
     scene.release();
     closeGameWindow(opened);
     return 0;
+}
+
+int playGame(const GameOptions& options, RunSetup setup) {
+    return runGame(options, std::move(setup), [](GameRun& run) {
+        const DrawFrame draw = sceneDrawing(run.scene);
+        while (presentFrame(run.window, run.step, draw)) {
+        }
+    });
 }

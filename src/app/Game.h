@@ -3,30 +3,41 @@
 #include <functional>
 
 #include "app/CommandLine.h"
-#include "app/FrameReport.h"
 #include "app/RunSetup.h"
 
 struct GLFWwindow;
+struct FrameOutcome;
+class FrameStep;
 class Scene;
-
-// What a bench build may add to a run of the game without changing it: a
-// change to the scene before the first frame (a player placed elsewhere), and
-// a look at the window once the first frame has been presented.
-struct GameHooks {
-    std::function<void(Scene&)> beforeFirstFrame;
-    std::function<void(GLFWwindow*)> afterFirstFrame;
-};
 
 // The whole run: window, scene, frame loop until Escape or close, teardown.
 // Returns the process's exit code, -1 when the window or GL cannot be set up.
 // `setup` is what prepareRun made of the options.
-int playGame(const GameOptions& options, const GameHooks& hooks, RunSetup setup);
+int playGame(const GameOptions& options, RunSetup setup);
 
-// The console report of the average frame time, once a second, shared with
-// the program that measures the game against an empty frame.
-void reportFrameTime(FrameReport& report);
+// What a run holds while its frames are driven; all of it belongs to runGame.
+struct GameRun {
+    GLFWwindow* window;
+    Scene& scene;
+    FrameStep& step;
+};
 
-bool playerWantsToStop(GLFWwindow* window);
+// Opens the window, builds the scene and its frame step as the options and
+// the setup say, hands them to `drive`, and releases everything once it
+// returns. playGame drives the frames until the run ends; the start-up bench
+// drives one. Returns the exit code as playGame does.
+int runGame(const GameOptions& options, RunSetup setup, const std::function<void(GameRun&)>& drive);
+
+// What a frame draws between the clear and the swap.
+using DrawFrame = std::function<void(const FrameOutcome&)>;
+
+// The game's drawing: the scene, then the score line over it.
+DrawFrame sceneDrawing(Scene& scene);
+
+// One frame in the window: its input read once, the step, the console lines,
+// the clear, the window's viewport and cursor, the drawing, the swap and the
+// event poll. False, with nothing printed or drawn, once the run has ended.
+bool presentFrame(GLFWwindow* window, FrameStep& step, const DrawFrame& draw);
 
 // The game's window with its GL state, and the one vertex-array object: every
 // model records its buffers into it, and it stays bound for the whole run.

@@ -32,9 +32,3 @@ std::string prepareRun(const GameOptions& options, RunSetup& setup) {
     std::fputs(replayHeader(*setup.seed).c_str(), setup.record.get());
     return {};
 }
-
-void recordFrame(RunSetup& setup, const ControlInput& input) {
-    if (setup.record) {
-        std::fputs(replayLine(input).c_str(), setup.record.get());
-    }
-}

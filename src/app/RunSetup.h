@@ -10,6 +10,9 @@
 #include "app/CommandLine.h"
 #include "player/Controls.h"
 
+// The file a run's frames are recorded to, closed when its owner goes.
+using RecordFile = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
 // What --autoplay, --record and --replay prepare before any window opens:
 // the maze's seed, the replayed records, and the file being recorded to.
 struct RunSetup {
@@ -18,15 +21,14 @@ struct RunSetup {
     // three the maze stays as random as ever.
     std::optional<std::uint32_t> seed;
     bool autoplay = false;
+    // Only the benches walk the autopilot without running, to measure it.
+    bool autopilotMayRun = true;
     bool replaying = false;
     std::vector<ControlInput> replayFrames;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> record{nullptr, std::fclose};
+    RecordFile record{nullptr, std::fclose};
 };
 
 // Reads the replay and opens the recording, relative to the working directory
 // at start. The empty string when all is ready, otherwise one line saying
 // what is wrong: the game must then end before opening its window.
 std::string prepareRun(const GameOptions& options, RunSetup& setup);
-
-// Writes one frame's record when the run is being recorded.
-void recordFrame(RunSetup& setup, const ControlInput& input);

@@ -48,5 +48,5 @@ int main(int argc, char** argv) {
                      options.dataDirectory.c_str(), std::strerror(errno));
         return missingDataDirectoryExitCode;
     }
-    return playGame(options, {}, std::move(setup));
+    return playGame(options, std::move(setup));
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/FrameStep.h"
+#include "app/GameConstants.h"
 #include "maze/Maze.h"
 #include "player/Player.h"
 
@@ -14,6 +15,9 @@ constexpr double generousGameSeconds = 600.0;
 constexpr float maxTurnRadiansPerSecond = 5.0f;
 // Kept clear of every wall face by at least this much, in x and in z.
 constexpr float clearanceUnits = 0.5f;
+// Never running towards the centre of a dead end this near it: a long frame
+// would carry the player past it.
+constexpr float noRunningNearADeadEndUnits = 0.5f;
 
 bool clearOfWalls(const MazeGrid& grid, const glm::vec3& p) {
     const float offsets[4][2] = {
@@ -24,6 +28,26 @@ bool clearOfWalls(const MazeGrid& grid, const glm::vec3& p) {
         }
     }
     return true;
+}
+
+// A cell with at most one open side neighbour: the end of a branch (the
+// sculpture's cell beyond the exit is one too).
+bool isDeadEnd(const MazeGrid& grid, int row, int col) {
+    int open = 0;
+    for (const auto& [dr, dc] : {CellPosition{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+        open += isSolid(grid.cellAt(row + dr, col + dc)) ? 0 : 1;
+    }
+    return open <= 1;
+}
+
+float distanceToCellCentre(const glm::vec3& p, int row, int col) {
+    return std::hypot(p.x - 2.0f * static_cast<float>(col), p.z - 2.0f * static_cast<float>(row));
+}
+
+RunSetup autoplaying() {
+    RunSetup setup;
+    setup.autoplay = true;
+    return setup;
 }
 }  // namespace
 
@@ -39,23 +63,26 @@ TEST(Autopilot, EatsEverythingAndStopsBeyondTheExitAtTenToFiveHundredStepsASecon
             Maze maze(tenRooms, tenRooms, seededPick(seed));
             const MazeGrid& grid = maze.getGrid();
             int framesNearAWall = 0;
+            int closingLines = 0;
             float fastestTurn = 0.0f;
             Player last;
             double lastNow = 0.0;
-            const AutoplayResult result = simulateAutoplay(
-                maze, frameSeconds, true, generousGameSeconds,
-                [&](const ControlInput& input, const Player& player) {
+            const SimulatedRun result = simulateRun(
+                maze, autoplaying(), frameSeconds, generousGameSeconds,
+                [&](const FrameOutcome& frame, const Player& player) {
                     framesNearAWall += clearOfWalls(grid, player.getPosition()) ? 0 : 1;
+                    closingLines += frame.closingLine ? 1 : 0;
                     const float turn =
                         std::fabs(player.getHorizontalAngle() - last.getHorizontalAngle());
                     if (turn > 0.0f) {
-                        fastestTurn =
-                            std::max(fastestTurn, turn / static_cast<float>(input.now - lastNow));
+                        fastestTurn = std::max(
+                            fastestTurn, turn / static_cast<float>(frame.played.now - lastNow));
                     }
-                    lastNow = input.now;
+                    lastNow = frame.played.now;
                     last = player;
                 });
             EXPECT_EQ(result.points, 101);
+            EXPECT_EQ(closingLines, 1);
             EXPECT_TRUE(result.arrived);
             EXPECT_EQ(framesNearAWall, 0);
             EXPECT_LE(fastestTurn, maxTurnRadiansPerSecond * 1.001f);
@@ -64,5 +91,40 @@ TEST(Autopilot, EatsEverythingAndStopsBeyondTheExitAtTenToFiveHundredStepsASecon
             EXPECT_EQ(cellIndexOf(last.getPosition().x), grid.cols - 2);
             EXPECT_NEAR(std::remainder(last.getHorizontalAngle(), 2.0f * 3.14159265f), 0.0f, 1e-5f);
         }
+    }
+}
+
+// Pleasant to watch: the autopilot halts only where a branch ends, turning
+// every other corner while it walks, and it never runs up to the end of a
+// branch, where a long frame would carry it past.
+TEST(Autopilot, HaltsOnlyInDeadEndsAndNeverRunsUpToOne) {
+    for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        Maze maze(tenRooms, tenRooms, seededPick(seed));
+        const MazeGrid& grid = maze.getGrid();
+        int haltsOutsideDeadEnds = 0;
+        int runsNearADeadEnd = 0;
+        int frames = 0;
+        bool arrived = false;
+        glm::vec3 before = game::startPosition;
+        simulateRun(maze, autoplaying(), {1.0 / 60.0}, generousGameSeconds,
+                    [&](const FrameOutcome& frame, const Player& player) {
+                        const glm::vec3 p = player.getPosition();
+                        const int row = cellIndexOf(p.z);
+                        const int col = cellIndexOf(p.x);
+                        const bool deadEnd = isDeadEnd(grid, row, col);
+                        arrived = arrived || (row == grid.rows && col == grid.cols - 2);
+                        haltsOutsideDeadEnds +=
+                            frames++ > 0 && !arrived && p == before && !deadEnd ? 1 : 0;
+                        const float left = distanceToCellCentre(p, row, col);
+                        const bool approaching = left < distanceToCellCentre(before, row, col);
+                        runsNearADeadEnd += frame.played.run && deadEnd && approaching &&
+                                                    left < noRunningNearADeadEndUnits
+                                                ? 1
+                                                : 0;
+                        before = p;
+                    });
+        EXPECT_EQ(haltsOutsideDeadEnds, 0);
+        EXPECT_EQ(runsNearADeadEnd, 0);
     }
 }

@@ -2,37 +2,114 @@
 
 #include <cstdint>
 
+#include <cmath>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <glm/geometric.hpp>
+
 #include "app/FrameStep.h"
-#include "app/GameConstants.h"
 #include "app/ReplayFile.h"
+#include "app/RunSetup.h"
 #include "maze/Maze.h"
 #include "player/Player.h"
+#include "support/GridPicture.h"
 
+namespace {
+
+// The file at `path` holding `text` and nothing else.
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+std::vector<glm::vec3> positionsOfEveryFrame(Maze& maze, RunSetup setup, double frameSeconds,
+                                             double maxGameSeconds, Player* last = nullptr) {
+    std::vector<glm::vec3> positions;
+    simulateRun(maze, std::move(setup), {frameSeconds}, maxGameSeconds,
+                [&](const FrameOutcome&, const Player& player) {
+                    positions.push_back(player.getPosition());
+                    if (last != nullptr) {
+                        *last = player;
+                    }
+                });
+    return positions;
+}
+
+}  // namespace
+
+// Recorded through the game's own options over an old file, and replayed
+// through them: the replay builds its maze from the file's seed and walks
+// the very same positions in every frame.
 TEST(ReplayFile, ARecordedAutoplayRunReplaysToTheSamePositionsEveryFrame) {
-    const std::uint32_t seed = 4242;
-    Maze recordedMaze(10, 10, seededPick(seed));
-    std::string file = replayHeader(seed);
-    std::vector<glm::vec3> recorded;
+    const std::string path = testing::TempDir() + "recorded.replay";
+    writeFile(path, "an older recording, which the new one replaces\n");
+    GameOptions recording;
+    recording.autoplay = true;
+    recording.seed = 4242;
+    recording.recordFile = path;
+    RunSetup setup;
+    ASSERT_EQ(prepareRun(recording, setup), "");
+    Maze recordedMaze(10, 10, seededPick(*setup.seed));
     // An odd rate, so the recorded times are not short decimals.
-    simulateAutoplay(recordedMaze, {1.0 / 59.7}, true, 1000.0,
-                     [&](const ControlInput& input, const Player& player) {
-                         file += replayLine(input);
-                         recorded.push_back(player.getPosition());
-                     });
+    const double frameSeconds = 1.0 / 59.7;
+    const std::vector<glm::vec3> recorded =
+        positionsOfEveryFrame(recordedMaze, std::move(setup), frameSeconds, 1000.0);
 
-    const ReplayParse parse = parseReplay(file);
-    ASSERT_EQ(parse.error, "");
-    ASSERT_EQ(parse.replay.frames.size(), recorded.size());
-    Maze maze(10, 10, seededPick(parse.replay.seed));
-    Player player;
-    player.setPosition(game::startPosition);
-    ControlClock clock;
-    int points = 0;
+    GameOptions replaying;
+    replaying.replayFile = path;
+    RunSetup replay;
+    ASSERT_EQ(prepareRun(replaying, replay), "");
+    ASSERT_EQ(replay.replayFrames.size(), recorded.size());
+    Maze maze(10, 10, seededPick(*replay.seed));
+    const std::vector<glm::vec3> replayed = positionsOfEveryFrame(
+        maze, std::move(replay), frameSeconds, frameSeconds * static_cast<double>(recorded.size()));
+    ASSERT_GE(replayed.size(), recorded.size());
     for (size_t frame = 0; frame < recorded.size(); ++frame) {
-        playFrame(clock, parse.replay.frames[frame], player, maze, points);
-        ASSERT_EQ(player.getPosition(), recorded[frame]) << "frame " << frame;
+        ASSERT_EQ(replayed[frame], recorded[frame]) << "frame " << frame;
     }
-    EXPECT_EQ(points, 101);
+    EXPECT_EQ(countCells(maze.getGrid(), CellCode::food), 0);
+}
+
+// A file as version 1 of the format wrote it, kept as it is: a seed above
+// 2^31, every key alone at least once, a turn, a frame without the focus and
+// one coming back to it. It must walk where its keys say, so that no change
+// to the format can leave old recordings behind.
+TEST(ReplayFile, AVersionOneFileWalksWhereItsKeysSay) {
+    GameOptions options;
+    options.replayFile = VERSION_1_REPLAY;
+    RunSetup setup;
+    ASSERT_EQ(prepareRun(options, setup), "");
+    EXPECT_EQ(setup.seed, 3000000000u);
+    Maze maze(10, 10, seededPick(*setup.seed));
+    Player last;
+    // Frames of an eighth of a second, 3 units a second: a step is 0.375.
+    const std::vector<glm::vec3> at =
+        positionsOfEveryFrame(maze, std::move(setup), 0.125, 1.5, &last);
+    ASSERT_EQ(at.size(), 13u);
+    const float turned = 100 * last.getMouseSpeed();
+    const struct {
+        size_t frame;
+        glm::vec3 position;
+    } expected[] = {
+        {4, {2.0f, 1.7f, 1.5f}},      // W from the entrance, the first frame standing
+        {5, {2.0f, 1.7f, 2.25f}},     // W running
+        {6, {2.0f, 1.0f, 2.625f}},    // W crouching
+        {7, {1.625f, 1.7f, 2.625f}},  // D, to the right of a player looking along +z
+        {8, {2.0f, 1.7f, 2.625f}},    // A
+        {9, {2.0f, 1.7f, 2.25f}},     // S
+        // Turned 100 pixels left while focused, then neither without the focus
+        // nor on the first frame back with it; W walks the turned way.
+        {12, {2.0f + 0.375f * std::sin(turned), 1.7f, 2.25f + 0.375f * std::cos(turned)}},
+    };
+    // Sideways steps stray a hair along z: the right vector is a quarter turn
+    // of 3.14 / 2 from the view, not of pi / 2.
+    for (const auto& row : expected) {
+        EXPECT_NEAR(glm::distance(at[row.frame], row.position), 0.0f, 1e-3f)
+            << "frame " << row.frame;
+    }
+    EXPECT_FLOAT_EQ(last.getHorizontalAngle(), turned);
 }
 
 TEST(ReplayFile, EachDamagedFileIsRefusedWithOneLineSayingWhatIsWrong) {

@@ -3,31 +3,33 @@
 #include <optional>
 #include <vector>
 
+#include "app/WindowInput.h"
 #include "player/Autopilot.h"
-#include "player/Controls.h"
 
-struct GLFWwindow;
 class Player;
 
 // Where each frame's input record comes from: the player's own mouse and
 // keys; the autopilot, until the player touches a key or moves the mouse; or
 // a replay's records, until they run out. Either way the player has the game
 // from then on, and the game time runs on without a jump.
-class FrameInput {
+class InputSource {
   public:
-    FrameInput() = default;
-    static FrameInput autoplay(const MazeGrid& grid);
-    static FrameInput replay(std::vector<ControlInput> frames);
+    InputSource() = default;
+    static InputSource autoplay(const MazeGrid& grid, bool mayRun = true);
+    static InputSource replay(std::vector<ControlInput> frames);
 
-    ControlInput next(GLFWwindow* window, const Player& player);
+    // The record for this frame, from what the window gave.
+    ControlInput next(const WindowInput& window, const Player& player);
 
     // True while this run is played by the autopilot or a replay.
     bool playsItself() const { return playedItself; }
+    // True once the autopilot has walked its whole tour; false for a player.
+    bool autopilotHasArrived() const { return autopilot && autopilot->hasArrived(); }
 
   private:
-    ControlInput fromPlayer(GLFWwindow* window) const;
-    bool playerTookOver(GLFWwindow* window);
-    ControlInput fromReplay();
+    ControlInput fromPlayer(const WindowInput& window) const;
+    bool playerTookOver(const WindowInput& window);
+    ControlInput fromReplay(const WindowInput& window);
 
     std::optional<Autopilot> autopilot;
     std::vector<ControlInput> replayFrames;

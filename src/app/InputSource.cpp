@@ -1,0 +1,62 @@
+#include "app/InputSource.h"
+
+#include "player/Player.h"
+
+InputSource InputSource::autoplay(const MazeGrid& grid, bool mayRun) {
+    InputSource input;
+    input.autopilot.emplace(grid, mayRun);
+    input.playedItself = true;
+    return input;
+}
+
+InputSource InputSource::replay(std::vector<ControlInput> frames) {
+    InputSource input;
+    input.replayFrames = std::move(frames);
+    input.playedItself = true;
+    return input;
+}
+
+ControlInput InputSource::fromPlayer(const WindowInput& window) const {
+    ControlInput input = window.controls;
+    input.now += clockOffsetSeconds;
+    return input;
+}
+
+// The game puts the cursor back at the centre every frame, so a cursor found
+// elsewhere has been moved, unless it has not moved since the last frame:
+// an unfocused window cannot place the cursor, and at the first frame it may
+// lie anywhere.
+bool InputSource::playerTookOver(const WindowInput& window) {
+    const ControlInput& seen = window.controls;
+    const bool offCentre =
+        seen.cursorX != static_cast<double>(windowCentrePixels(seen.windowWidth)) ||
+        seen.cursorY != static_cast<double>(windowCentrePixels(seen.windowHeight));
+    const bool moved =
+        lastCursorX && (seen.cursorX != *lastCursorX || seen.cursorY != *lastCursorY);
+    lastCursorX = seen.cursorX;
+    lastCursorY = seen.cursorY;
+    return (offCentre && moved) || window.otherKeyPressed;
+}
+
+ControlInput InputSource::fromReplay(const WindowInput& window) {
+    const ControlInput input = replayFrames[nextReplayFrame++];
+    if (nextReplayFrame == replayFrames.size()) {
+        // The player's frames go on from the replay's time.
+        clockOffsetSeconds = input.now - window.controls.now;
+    }
+    return input;
+}
+
+ControlInput InputSource::next(const WindowInput& window, const Player& player) {
+    if (nextReplayFrame < replayFrames.size()) {
+        return fromReplay(window);
+    }
+    if (autopilot && playerTookOver(window)) {
+        autopilot.reset();
+    }
+    if (autopilot) {
+        return autopilot->nextInput(player, window.controls.now, window.controls.windowWidth,
+                                    window.controls.windowHeight);
+    }
+    return fromPlayer(window);
+}

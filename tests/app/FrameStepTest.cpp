@@ -1,0 +1,69 @@
+#include "app/FrameStep.h"
+
+#include <gtest/gtest.h>
+
+#include "app/InputSource.h"
+#include "maze/Maze.h"
+#include "player/Player.h"
+
+namespace {
+
+WindowInput windowWithCursorAt(double x, double y, bool otherKey = false) {
+    WindowInput window = stillWindowAt(1.0);
+    window.controls.cursorX = x;
+    window.controls.cursorY = y;
+    window.otherKeyPressed = otherKey;
+    return window;
+}
+
+}  // namespace
+
+TEST(FrameStep, EveryFramePushesThePlayerBackToTheMarginOfANearWall) {
+    Maze maze(10, 10, seededPick(1));
+    Player player;
+    // In the first room, 0.05 from the face of the maze's left border at x = 1.
+    player.setPosition({1.05f, 1.7f, 2.0f});
+    FrameStep step(player, maze, RunSetup{}, 0.0);
+    step.advance(stillWindowAt(0.0));
+    EXPECT_NEAR(player.getPosition().x, 1.15f, 1e-6f);
+}
+
+// The game puts the cursor back at the centre every frame, but it cannot in
+// an unfocused window, and the first frame finds it anywhere: only a cursor
+// that moved since the last frame, or a key, is the player taking over.
+TEST(InputSource, TheAutopilotHandsOverOnlyToAKeyOrACursorThatReallyMoved) {
+    Maze maze(10, 10, seededPick(1));
+    const Player player;
+    const auto playedByAutopilot = [&](InputSource& inputs, const WindowInput& window) {
+        return inputs.next(window, player).cursorX != window.controls.cursorX;
+    };
+    InputSource byCursor = InputSource::autoplay(maze.getGrid());
+    EXPECT_TRUE(playedByAutopilot(byCursor, windowWithCursorAt(100, 100)));
+    EXPECT_TRUE(playedByAutopilot(byCursor, windowWithCursorAt(100, 100)));
+    EXPECT_FALSE(playedByAutopilot(byCursor, windowWithCursorAt(110, 100)));
+    EXPECT_FALSE(playedByAutopilot(byCursor, windowWithCursorAt(100, 100)));
+
+    InputSource byKey = InputSource::autoplay(maze.getGrid());
+    EXPECT_FALSE(playedByAutopilot(byKey, windowWithCursorAt(100, 100, true)));
+}
+
+// A replay that ends before the run does hands the game to the player, whose
+// frames go on from the replay's last time rather than jumping to the clock.
+TEST(InputSource, WhenTheReplayRunsOutThePlayerGoesOnFromItsTime) {
+    ControlInput first;
+    first.now = 1000.0;
+    first.forward = true;
+    ControlInput second = first;
+    second.now = 1000.5;
+    second.cursorX = 7.25;
+    InputSource inputs = InputSource::replay({first, second});
+    const Player player;
+
+    EXPECT_EQ(inputs.next(stillWindowAt(3.0), player).now, first.now);
+    const ControlInput replayed = inputs.next(stillWindowAt(3.5), player);
+    EXPECT_EQ(replayed.now, second.now);
+    EXPECT_EQ(replayed.cursorX, second.cursorX);
+    const ControlInput played = inputs.next(stillWindowAt(3.75), player);
+    EXPECT_FALSE(played.forward);
+    EXPECT_EQ(played.now, second.now + 0.25);
+}
