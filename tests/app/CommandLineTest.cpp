@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <glm/trigonometric.hpp>
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,13 @@ TEST(CommandLine, OptionsInAnySpellingFillTheRecord) {
     const GameOptions played = parse({"--autoplay", "--record", "a", "--seed=3"}).options;
     EXPECT_TRUE(played.autoplay && played.recordFile == "a" && played.replayFile.empty());
     EXPECT_EQ(parse({"--replay=b"}).options.replayFile, "b");
+    // The benches' placement of the eye, which --help leaves out.
+    const std::optional<StartView> view = parse({"--at", "38,1.5,-2,90,-30"}).options.startView;
+    ASSERT_TRUE(view.has_value());
+    EXPECT_EQ(view->position, glm::vec3(38.0f, 1.5f, -2.0f));
+    EXPECT_FLOAT_EQ(view->yawRadians, glm::radians(90.0f));
+    EXPECT_FLOAT_EQ(view->pitchRadians, glm::radians(-30.0f));
+    EXPECT_EQ(usageText().find("--at"), std::string::npos);
 }
 
 TEST(CommandLine, EachFaultIsNamedInOneLine) {
@@ -39,6 +49,10 @@ TEST(CommandLine, EachFaultIsNamedInOneLine) {
         {{"--seed", "12x"}, "not '12x'"},
         {{"--seed", "-1"}, "not '-1'"},
         {{"--seed", "4294967296"}, "not '4294967296'"},
+        {{"--seed="}, "not ''"},
+        {{"--at", "1,2,3"}, "--at needs X,Y,Z,YAW[,PITCH]"},
+        {{"--at", "1,2,3,4,5,6"}, "not '1,2,3,4,5,6'"},
+        {{"--at", "1,2,,4"}, "not '1,2,,4'"},
         {{"--data="}, "--data needs a directory"},
         {{"--fullscreen", "--bogus"}, "unknown option '--bogus'"},
         {{"-x"}, "unknown option '-x'"},

@@ -3,11 +3,14 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <glm/trigonometric.hpp>
 
 #include "GameDataGlTest.h"
+#include "app/FrameStep.h"
+#include "app/Game.h"
 #include "app/GameConstants.h"
 #include "app/Window.h"
 #include "player/Controls.h"
@@ -105,6 +108,43 @@ TEST_F(SceneTest, PillarTouchingTheRoomOnlyAtItsCornerFillsTheViewFromTheNearest
         }
         EXPECT_EQ(voidPixels, 0) << "yaw " << yawDegrees;
     }
+    scene->release();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+}
+
+// A whole run that plays itself, stepped at a steady 60 frames a second by
+// the game's own frame step, and its last frame drawn as the game draws it:
+// the score line's pixels read "Points: 101/101", not one food cube fewer.
+TEST_F(SceneTest, AnAutoplayedRunEndsShowingEveryFoodCubeEatenInItsScoreLine) {
+    setFixedGlState();
+    std::unique_ptr<Scene> scene;
+    captureConsole([&scene] { scene = std::make_unique<Scene>(10, 10, seededPick(7)); });
+    RunSetup autoplay;
+    autoplay.autoplay = true;
+    FrameStep step(scene->cam, scene->mmesh, std::move(autoplay), 0.0);
+    FrameOutcome last;
+    for (int frame = 0; !step.autopilotHasArrived() && frame < 60 * 600; ++frame) {
+        last = step.advance(stillWindowAt(frame / 60.0));
+    }
+    const auto scoreCornerOf = [&scene](const FrameOutcome& frame) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        sceneDrawing (*scene)(frame);
+        // The line's glyphs, 25 pixels of 800 x 600 high at y = 560.
+        std::vector<unsigned char> bytes;
+        for (const Rgba& pixel : readBackBufferRegion(0, 700, 520, 60)) {
+            bytes.insert(bytes.end(), {pixel.r, pixel.g, pixel.b});
+        }
+        return bytes;
+    };
+    const auto withLine = [&last](const char* line) {
+        FrameOutcome frame = last;
+        frame.scoreLine = line;
+        return frame;
+    };
+    const std::vector<unsigned char> shown = scoreCornerOf(last);
+    EXPECT_TRUE(shown == scoreCornerOf(withLine("Points: 101/101")));
+    EXPECT_FALSE(shown == scoreCornerOf(withLine("Points: 100/101")));
     scene->release();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
