@@ -3,6 +3,10 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <cstdint>
+#include <optional>
+#include <utility>
+
 #include "app/ApplyControls.h"
 #include "app/FrameStep.h"
 #include "app/GameConstants.h"
