@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <utility>
 #include <vector>
 
 #include <glm/vec3.hpp>
@@ -15,21 +14,6 @@ class Player;
 // Draws an int uniformly from lo to hi inclusive, from one random device and
 // one Mersenne Twister seeded once, on the first call, for the whole run.
 int randomInt(int lo, int hi);
-
-using CellPosition = std::pair<int, int>;  // (row, column)
-
-// Where the maze opens: the entrance in the first row, the exit opening in
-// the last, and the cell just beyond the exit, outside the grid, where the
-// sculpture stands.
-constexpr CellPosition entranceCell{0, 1};
-
-inline CellPosition exitOpeningCell(const MazeGrid& grid) {
-    return {grid.rows - 1, grid.cols - 2};
-}
-
-inline CellPosition cellBeyondExit(const MazeGrid& grid) {
-    return {grid.rows, grid.cols - 2};
-}
 
 // Chooses which of the candidates at the recent end of the list generation
 // takes next: a value from lo to hi inclusive. The game uses randomInt; tests

@@ -1,7 +1,5 @@
 #include "maze/MazeGrid.h"
 
-#include "maze/Maze.h"
-
 char MazeGrid::cellAt(int row, int col) const {
     if (row == entranceFrontRow && col == entranceFrontColumn) {
         return CellCode::pillar;

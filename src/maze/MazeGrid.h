@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <utility>
 
 // The one-character cell codes of the maze grid. The three solid codes are the
 // three highest values, so "is it a wall?" is a single comparison.
@@ -59,3 +60,18 @@ struct MazeGrid {
     // No bounds check: callers test inBounds first.
     void setCell(int row, int col, char code) const;
 };
+
+using CellPosition = std::pair<int, int>;  // (row, column)
+
+// Where the maze opens: the entrance in the first row, the exit opening in
+// the last, and the cell just beyond the exit, outside the grid, where the
+// sculpture stands.
+constexpr CellPosition entranceCell{0, 1};
+
+inline CellPosition exitOpeningCell(const MazeGrid& grid) {
+    return {grid.rows - 1, grid.cols - 2};
+}
+
+inline CellPosition cellBeyondExit(const MazeGrid& grid) {
+    return {grid.rows, grid.cols - 2};
+}
