@@ -6,7 +6,6 @@
 #include "app/FrameStep.h"
 #include "app/GameConstants.h"
 #include "maze/Maze.h"
-#include "maze/MazeBlocks.h"
 #include "player/Tour.h"
 
 // The autopilot's whole tour of a 10 x 10 maze, played without a window at 60
@@ -34,9 +33,8 @@ void BM_AutopilotTour(benchmark::State& state) {
         tourUnits = shortestUnits = planUnits = gameSeconds = 0.0;
         for (std::uint32_t seed = 1; seed <= mazeCount; ++seed) {
             Maze maze(game::roomRows, game::roomColumns, seededPick(seed));
-            shortestUnits += MazeBlocks::cellPitch * shortestRoomWalkSteps(maze.getGrid());
-            planUnits +=
-                MazeBlocks::cellPitch * static_cast<double>(planTour(maze.getGrid()).size() - 1);
+            shortestUnits += cellPitch * shortestRoomWalkSteps(maze.getGrid());
+            planUnits += cellPitch * static_cast<double>(planTour(maze.getGrid()).size() - 1);
             RunSetup autoplay;
             autoplay.autoplay = true;
             autoplay.autopilotMayRun = mayRun;

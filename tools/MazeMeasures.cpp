@@ -5,6 +5,7 @@
 
 #include "app/GameConstants.h"
 #include "maze/MazeBlocks.h"
+#include "maze/MazeGrid.h"
 #include "player/Controls.h"
 #include "player/Player.h"
 
@@ -34,8 +35,7 @@ std::string floatConstant(const char* name, float value, const char* meaning) {
 std::string mazeMeasuresGlsl() {
     const int gridColumns = gridSizeFor(game::roomColumns);
     const int gridRows = gridSizeFor(game::roomRows);
-    return floatConstant("CellPitch", MazeBlocks::cellPitch,
-                         "world units between neighbouring cell centres") +
+    return floatConstant("CellPitch", cellPitch, "world units between neighbouring cell centres") +
            floatConstant("FloorCentreY", MazeBlocks::floorCentreY,
                          "height of a floor block's centre") +
            floatConstant("WallCentreY", MazeBlocks::wallCentreY,

@@ -4,14 +4,13 @@
 
 #include "app/GameConstants.h"
 #include "maze/Maze.h"
-#include "maze/MazeBlocks.h"
 #include "player/Player.h"
 
 // The centre of the outside cell just beyond the exit opening, where the
 // sculpture stands, at its display height.
 inline glm::vec3 sculpturePosition(const MazeGrid& grid) {
     const CellPosition beyond = cellBeyondExit(grid);
-    return MazeBlocks::cellCentre(beyond.first, beyond.second, game::sculptureHeight);
+    return cellCentre(beyond.first, beyond.second, game::sculptureHeight);
 }
 
 // The light travels with the player, a little in front of the eye. The model

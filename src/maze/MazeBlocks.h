@@ -11,7 +11,6 @@
 // Placement fits a cube mesh spanning -1 to 1 on each axis.
 namespace MazeBlocks {
 
-constexpr float cellPitch = 2.0f;      // world units between neighbouring cell centres
 constexpr float wallCentreY = 1.0f;    // pillars, walls and food stand on the floor's top face
 constexpr float floorCentreY = -1.0f;  // so that the floor's top face lies at y = 0
 // Walls are thinner than pillars, so a pillar stands 0.2 units proud of the
@@ -19,10 +18,6 @@ constexpr float floorCentreY = -1.0f;  // so that the floor's top face lies at y
 constexpr float wallThickness = 0.8f;
 constexpr float foodSize = 0.1f;
 enum class WallBlock { pillar, wallThinAlongX, wallThinAlongZ, floor, entrance };
-
-inline glm::vec3 cellCentre(int row, int col, float y) {
-    return glm::vec3(cellPitch * static_cast<float>(col), y, cellPitch * static_cast<float>(row));
-}
 
 inline glm::mat4 translationTo(const glm::vec3& centre) {
     return glm::translate(glm::mat4(1.0f), centre);

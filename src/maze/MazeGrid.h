@@ -3,6 +3,8 @@
 #include <cmath>
 #include <utility>
 
+#include <glm/vec3.hpp>
+
 // The one-character cell codes of the maze grid. The three solid codes are the
 // three highest values, so "is it a wall?" is a single comparison.
 namespace CellCode {
@@ -31,16 +33,40 @@ inline bool isSolid(char code) {
     return static_cast<signed char>(code) >= static_cast<signed char>(CellCode::pillar);
 }
 
-// The world-to-cell rule along one axis: cell k covers [2k - 1, 2k + 1), for
-// negative coordinates too, so that the block sealing the entrance (z from -3
-// to -1) is row -1 and reads as a wall. The coordinate is floored and the rest
-// is integer arithmetic: adding 1 in floating point would round 1 - 2^-24 up
-// into the next cell.
+// Where the cells lie in the world: rows run along z and columns along x, the
+// cell (row, col) is centred on (cellPitch * col, cellPitch * row), and along
+// each axis cell k covers [2k - 1, 2k + 1). The drawing, the control step, the
+// autopilot and the food all place cells by these, and the shaders take
+// cellPitch too.
+constexpr float cellPitch = 2.0f;  // world units between neighbouring cell centres
+
+inline glm::vec3 cellCentre(int row, int col, float y) {
+    return glm::vec3(cellPitch * static_cast<float>(col), y, cellPitch * static_cast<float>(row));
+}
+
+// Where cell k begins along an axis: 2k - 1; it ends one pitch further on.
+constexpr int cellLowEdge(int cell) {
+    return 2 * cell - 1;
+}
+
+// The world-to-cell rule along one axis, for negative coordinates too, so that
+// the block sealing the entrance (z from -3 to -1) is row -1 and reads as a
+// wall. The coordinate is floored and the rest is integer arithmetic: adding
+// 1 in floating point would round 1 - 2^-24 up into the next cell.
 inline int cellIndexOf(float worldCoordinate) {
     // Whole units above the edge at -1, where cell 0 begins.
     const int units = static_cast<int>(std::floor(worldCoordinate)) + 1;
     // Halved rounding down, also below zero.
     return units >= 0 ? units / 2 : -((1 - units) / 2);
+}
+
+// How far into its cell a coordinate lies, measured from the cell's low edge,
+// in [0, 2), for coordinates from -1 up (the grid and its entrance side). The
+// parity of the truncated coordinate tells which half of the cell it is in.
+inline float offsetInCell(float coordinate) {
+    const int whole = static_cast<int>(coordinate);
+    const float fraction = coordinate - static_cast<float>(whole);
+    return fraction + (whole % 2 == 0 ? 1.0f : 0.0f);
 }
 
 // A small value type over the maze's cells. Copies are shallow: they share

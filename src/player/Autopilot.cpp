@@ -6,7 +6,6 @@
 #include <glm/geometric.hpp>
 #include <glm/gtc/constants.hpp>
 
-#include "maze/MazeBlocks.h"
 #include "player/Player.h"
 #include "player/Tour.h"
 
@@ -51,7 +50,7 @@ float yawTowards(const glm::vec2& from, const glm::vec2& to) {
 }
 
 glm::vec2 worldOf(const CellPosition& cell) {
-    const glm::vec3 centre = MazeBlocks::cellCentre(cell.first, cell.second, 0.0f);
+    const glm::vec3 centre = cellCentre(cell.first, cell.second, 0.0f);
     return {centre.x, centre.z};
 }
 
@@ -100,7 +99,7 @@ Autopilot::Autopilot(const MazeGrid& grid, bool mayRun) : mayRun(mayRun) {
     // the line into its cell.
     Waypoint& last = points.back();
     const glm::vec2 approach = glm::normalize(last.at - points[points.size() - 2].at);
-    last.at -= approach * (MazeBlocks::cellPitch / 2.0f - lastStopToleranceUnits);
+    last.at -= approach * (cellPitch / 2.0f - lastStopToleranceUnits);
     lastLegDirection = approach;
 }
 

@@ -13,10 +13,10 @@ constexpr float crouchingEyeHeight = 1.0f;
 // Only the horizontal parts of the view vectors move the player: looking up
 // or down shortens a step instead of lifting it.
 const glm::vec3 horizontalOnly{1.0f, 0.0f, 1.0f};
-// The player keeps this far from a neighbouring wall face; a cell is 2 wide,
-// so the far-side margin is the same distance from the next edge.
+// The player keeps this far from a neighbouring wall face. Offsets run from
+// the cell's low edge, so the high neighbour's face lies a cell pitch away.
 constexpr float wallMargin = 0.15f;
-constexpr float farWallMargin = 1.85f;
+constexpr float farWallMargin = cellPitch - wallMargin;
 
 // A minimised window reports no size; taking one pixel keeps the aspect ratio
 // and the cursor centre finite.
@@ -64,8 +64,8 @@ struct AxisWalk {
         if (edgesLeft == 0) {
             return std::numeric_limits<double>::infinity();
         }
-        // Cell k spans [2k - 1, 2k + 1).
-        const double edge = 2.0 * cell + direction;
+        // Going up, the next edge is where the next cell begins.
+        const double edge = cellLowEdge(direction > 0 ? cell + 1 : cell);
         return (edge - start) / length;
     }
     void crossEdge() {
@@ -81,15 +81,6 @@ AxisWalk axisWalk(float from, float to) {
     const int last = cellIndexOf(to);
     return {first, last >= first ? 1 : -1, std::abs(last - first), from,
             static_cast<double>(to) - from};
-}
-
-// How far into its cell a coordinate lies, measured from the cell's low edge
-// at 2k - 1, in [0, 2). The parity of the truncated coordinate tells which
-// half of the cell it is in.
-float offsetInCell(float coordinate) {
-    const int whole = static_cast<int>(coordinate);
-    const float fraction = coordinate - static_cast<float>(whole);
-    return fraction + (whole % 2 == 0 ? 1.0f : 0.0f);
 }
 
 // The push along one axis, away from the low or the high neighbour's face.
@@ -178,10 +169,10 @@ bool stepEntersWall(const MazeGrid& grid, const glm::vec3& from, const glm::vec3
 bool restsTooNearAWall(const MazeGrid& grid, const glm::vec3& position) {
     const int row = cellIndexOf(position.z);
     const int column = cellIndexOf(position.x);
-    // Cell k covers [2k - 1, 2k + 1); the distance from a coordinate to it.
+    // The distance from a coordinate to a cell along one axis.
     const auto gapTo = [](int cell, float coordinate) {
-        const float low = static_cast<float>(2 * cell - 1);
-        return std::max({low - coordinate, coordinate - (low + 2.0f), 0.0f});
+        const float low = static_cast<float>(cellLowEdge(cell));
+        return std::max({low - coordinate, coordinate - (low + cellPitch), 0.0f});
     };
     // Every solid cell within reach touches the player's own cell.
     for (int r = row - 1; r <= row + 1; ++r) {
