@@ -1,11 +1,5 @@
 #include "maze/Maze.h"
 
-namespace {
-bool isPillarCell(int row, int col) {
-    return row % 2 == 0 && col % 2 == 0;
-}
-}  // namespace
-
 Maze::Maze(int roomRows, int roomColumns) : Maze(roomRows, roomColumns, randomInt) {}
 
 Maze::Maze(int roomRows, int roomColumns, PickFunction pickFunction)

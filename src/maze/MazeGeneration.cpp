@@ -13,10 +13,6 @@ constexpr int initialWindowSize = 2;
 // The smallest grid with a room in it: one room between two border lines.
 constexpr int smallestCarvableGridSize = 3;
 
-bool isOddIndex(int index) {
-    return index % 2 != 0;
-}
-
 // Every entry the generator will ever list: the entrance, then for each room
 // at most four slots, each listed at most twice.
 std::size_t candidateCapacity(const MazeGrid& grid) {
@@ -89,9 +85,7 @@ void Maze::generate() {
                 ++windowSize;
             } else {
                 // Both rooms beside it are visited: opening it would make a loop.
-                grid.setCell(
-                    slot.first, slot.second,
-                    isOddIndex(slot.first) ? CellCode::wallThinAlongX : CellCode::wallThinAlongZ);
+                grid.setCell(slot.first, slot.second, closedSlotCode(slot.first));
             }
         }
         for (const CellPosition& slot : openings) {

@@ -16,6 +16,34 @@ constexpr char openFloor = '0';       // opened slot, the entrance, eaten food
 constexpr char food = 'o';            // every room, and the exit opening
 }  // namespace CellCode
 
+// The kinds of cell, from the row and column alone: rows and columns take
+// turns, one line of pillars and the slots between them, then one line of
+// rooms and the slots between those. A pillar stands where a pillar row
+// crosses a pillar column, a room where two room lines cross, and every other
+// cell is a slot between two rooms.
+constexpr int cellKindPeriod = 2;
+constexpr int pillarLineRemainder = 0;
+
+constexpr bool isPillarLine(int index) {
+    return index % cellKindPeriod == pillarLineRemainder;
+}
+
+constexpr bool isPillarCell(int row, int col) {
+    return isPillarLine(row) && isPillarLine(col);
+}
+
+// For cells of the grid: outside it nothing is a room, whatever the parity.
+constexpr bool isRoomCell(int row, int col) {
+    return !isPillarLine(row) && !isPillarLine(col);
+}
+
+// The code a slot gets when it closes: in a row of rooms it stands between
+// rooms that neighbour along x, in a row of pillars between rooms that
+// neighbour along z.
+constexpr char closedSlotCode(int slotRow) {
+    return isPillarLine(slotRow) ? CellCode::wallThinAlongZ : CellCode::wallThinAlongX;
+}
+
 // The cell in front of the entrance, outside the grid: it reads as a wall so
 // that the player cannot walk back out of the maze, and a wall block seals it.
 constexpr int entranceFrontRow = -1;

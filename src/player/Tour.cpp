@@ -7,10 +7,6 @@ namespace {
 
 const int sideSteps[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
 
-bool isRoom(const CellPosition& cell) {
-    return cell.first % 2 == 1 && cell.second % 2 == 1;
-}
-
 bool isOpen(const MazeGrid& grid, const CellPosition& cell) {
     return grid.inBounds(cell.first, cell.second) && !isSolid(grid.cellAt(cell.first, cell.second));
 }
@@ -137,7 +133,7 @@ int shortestRoomWalkSteps(const MazeGrid& grid) {
                 continue;
             }
             ++treeCells;
-            if (isRoom(cell)) {
+            if (isRoomCell(cell.first, cell.second)) {
                 farthestRoom = std::max(farthestRoom, distance);
             }
         }

@@ -74,3 +74,16 @@ TEST(MazeGrid, NegativeRoomCountsGiveAThinUncarvedGrid) {
     Maze maze(-2, 1, alwaysFirst);
     EXPECT_EQ(pictureOf(maze.getGrid()), (Picture{"waw"}));
 }
+
+// Inside the border, generation puts food in every room and nowhere else, so
+// the tour's rooms (read from row and column alone) are the food cells.
+TEST(MazeGrid, RoomCellsAreTheFoodCellsInsideTheBorder) {
+    const Maze maze(4, 3, seededPick(5));
+    const MazeGrid& grid = maze.getGrid();
+    for (int row = 1; row < grid.rows - 1; ++row) {
+        for (int col = 1; col < grid.cols - 1; ++col) {
+            EXPECT_EQ(isRoomCell(row, col), grid.cellAt(row, col) == CellCode::food)
+                << row << ", " << col;
+        }
+    }
+}
