@@ -14,6 +14,7 @@ namespace {
 const char* const kMazeMeasuresMarker = "// <maze measures>\n";
 const char* const kEyeMeasuresMarker = "// <eye measures>\n";
 const char* const kSkyMeasuresMarker = "// <sky measures>\n";
+const char* const kPillarRuleMarker = "// <pillar rule>\n";
 
 // Enough digits that the GLSL literal reads back as the very same float, and
 // always a decimal point, so that GLSL takes it for a float.
@@ -60,6 +61,16 @@ std::string skyMeasuresGlsl() {
            ");  // the sky, which the window is cleared to\n";
 }
 
+// The grid's pillar test (isPillarCell) for a block's (column, row): the
+// same remainder of both by the same period.
+std::string pillarRuleGlsl() {
+    return "bool pillarStandsOn(ivec2 cell) {\n"
+           "    return all(equal(cell % " +
+           std::to_string(cellKindPeriod) + ", ivec2(" + std::to_string(pillarLineRemainder) +
+           ")));\n"
+           "}\n";
+}
+
 }  // namespace
 
 std::string withGameMeasures(const std::string& shaderText) {
@@ -67,7 +78,8 @@ std::string withGameMeasures(const std::string& shaderText) {
     for (const auto& [marker, measures] :
          {std::pair<std::string, std::string>(kMazeMeasuresMarker, mazeMeasuresGlsl()),
           std::pair<std::string, std::string>(kEyeMeasuresMarker, eyeMeasuresGlsl()),
-          std::pair<std::string, std::string>(kSkyMeasuresMarker, skyMeasuresGlsl())}) {
+          std::pair<std::string, std::string>(kSkyMeasuresMarker, skyMeasuresGlsl()),
+          std::pair<std::string, std::string>(kPillarRuleMarker, pillarRuleGlsl())}) {
         const std::size_t at = text.find(marker);
         if (at != std::string::npos) {
             text.replace(at, marker.size(), measures);

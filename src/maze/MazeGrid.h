@@ -20,7 +20,8 @@ constexpr char food = 'o';            // every room, and the exit opening
 // turns, one line of pillars and the slots between them, then one line of
 // rooms and the slots between those. A pillar stands where a pillar row
 // crosses a pillar column, a room where two room lines cross, and every other
-// cell is a slot between two rooms.
+// cell is a slot between two rooms. The wall shader is written from the same
+// two numbers (tools/MazeMeasures.cpp).
 constexpr int cellKindPeriod = 2;
 constexpr int pillarLineRemainder = 0;
 
