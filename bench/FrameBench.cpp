@@ -15,6 +15,7 @@
 #include "app/GameConstants.h"
 #include "app/Scene.h"
 #include "app/Window.h"
+#include "player/Player.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ BENCHMARK(BM_FrameFromTheEntrance)->Unit(benchmark::kMillisecond)->UseRealTime()
 // the far side first, so every wall and floor block in view is shaded and
 // then covered by nearer ones.
 void BM_FrameLookingBackFromTheFarCorner(benchmark::State& state) {
-    drawFrames(state, {38.0f, 1.7f, 38.0f}, halfTurn);
+    drawFrames(state, {38.0f, standingEyeHeight, 38.0f}, halfTurn);
 }
 BENCHMARK(BM_FrameLookingBackFromTheFarCorner)->Unit(benchmark::kMillisecond)->UseRealTime();
 

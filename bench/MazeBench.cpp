@@ -41,7 +41,7 @@ BENCHMARK(BM_GenerateSquareMaze)
 void BM_ControlStepWithCorrection(benchmark::State& state) {
     const Maze maze(tenRooms, tenRooms);
     Player player;
-    player.setPosition({2.0f, 1.7f, 0.0f});
+    player.setPosition(cellCentre(entranceCell.first, entranceCell.second, standingEyeHeight));
     ControlClock clock;
     ControlInput input;
     input.windowWidth = 1024;

@@ -2,6 +2,8 @@
 
 #include <glm/vec3.hpp>
 
+#include "player/Player.h"
+
 // Every tuning value of the game shell in one place. The command line chooses
 // how a run is played, never these values; there is no settings file: the
 // game is what these say.
@@ -19,7 +21,7 @@ constexpr int roomRows = 10;
 constexpr int roomColumns = 10;
 
 // The centre of the entrance cell (row 0, column 1) at standing eye height.
-constexpr glm::vec3 startPosition{2.0f, 1.7f, 0.0f};
+constexpr glm::vec3 startPosition{2.0f, standingEyeHeight, 0.0f};
 
 // The light travels half a unit in front of the eye.
 constexpr float lightDistanceAheadOfEye = 0.5f;

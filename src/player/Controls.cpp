@@ -8,8 +8,6 @@
 #include "player/Player.h"
 
 namespace {
-constexpr float standingEyeHeight = 1.7f;
-constexpr float crouchingEyeHeight = 1.0f;
 // Only the horizontal parts of the view vectors move the player: looking up
 // or down shortens a step instead of lifting it.
 const glm::vec3 horizontalOnly{1.0f, 0.0f, 1.0f};

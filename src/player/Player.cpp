@@ -6,7 +6,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 namespace {
-const glm::vec3 startPosition{0.0f, 1.7f, -5.0f};
+const glm::vec3 startPosition{0.0f, standingEyeHeight, -5.0f};
 const glm::vec3 startDirection{0.0f, 0.0f, 1.0f};
 constexpr float nearPlaneDistance = 0.1f;
 constexpr float startAspectRatio = 4.0f / 3.0f;

@@ -6,6 +6,10 @@
 // How far the view reaches, in units from the eye.
 constexpr float farPlaneDistance = 100.0f;
 
+// The eye's height above the floor's top face, in world units.
+constexpr float standingEyeHeight = 1.7f;
+constexpr float crouchingEyeHeight = 1.0f;
+
 // The first-person camera: eye position, yaw and pitch, the derived vectors
 // and the view and projection matrices that every draw uploads. It knows
 // nothing of input or of the maze.
