@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
+#include "app/FrameStep.h"
 #include "maze/Maze.h"
 #include "maze/MazeBlocks.h"
-#include "player/Controls.h"
 #include "player/Player.h"
 
 namespace {
@@ -36,27 +36,23 @@ BENCHMARK(BM_GenerateSquareMaze)
     ->Unit(benchmark::kMicrosecond)
     ->Complexity();
 
-// One frame's controls and wall push, walking with a slight turn so that the
-// player keeps meeting walls and sliding along them.
-void BM_ControlStepWithCorrection(benchmark::State& state) {
-    const Maze maze(tenRooms, tenRooms);
+// One frame of the game's rules as the frame step plays them (the controls,
+// the wall push, the food and the score line), walking with a slight turn so
+// that the player keeps meeting walls and sliding along them.
+void BM_FrameStep(benchmark::State& state) {
+    Maze maze(tenRooms, tenRooms);
     Player player;
     player.setPosition(cellCentre(entranceCell.first, entranceCell.second, standingEyeHeight));
-    ControlClock clock;
-    ControlInput input;
-    input.windowWidth = 1024;
-    input.windowHeight = 768;
-    input.cursorX = 511.0;
-    input.cursorY = 384.0;
-    input.forward = true;
+    FrameStep step(player, maze, RunSetup{}, 0.0);
+    WindowInput window = stillWindowAt(0.0);
+    window.controls.cursorX -= 1.0;
+    window.controls.forward = true;
     for (auto _ : state) {
-        input.now += secondsPerFrame;
-        stepControls(clock, input, player, maze);
-        player.setPosition(player.getPosition() + wallCorrection(player.getPosition(), maze));
-        benchmark::DoNotOptimize(player.getViewMatrix());
+        window.controls.now += secondsPerFrame;
+        benchmark::DoNotOptimize(step.advance(window));
     }
 }
-BENCHMARK(BM_ControlStepWithCorrection);
+BENCHMARK(BM_FrameStep);
 
 // The matrices of one frame's 682 wall-model blocks and 101 food cubes.
 void BM_TenByTenBlockList(benchmark::State& state) {
