@@ -11,9 +11,8 @@ namespace {
 // Only the horizontal parts of the view vectors move the player: looking up
 // or down shortens a step instead of lifting it.
 const glm::vec3 horizontalOnly{1.0f, 0.0f, 1.0f};
-// The player keeps this far from a neighbouring wall face. Offsets run from
-// the cell's low edge, so the high neighbour's face lies a cell pitch away.
-constexpr float wallMargin = 0.15f;
+// Offsets run from the cell's low edge, so the high neighbour's face lies a
+// cell pitch away.
 constexpr float farWallMargin = cellPitch - wallMargin;
 
 // A minimised window reports no size; taking one pixel keeps the aspect ratio

@@ -58,6 +58,9 @@ ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Play
 // went through.
 bool stepEntersWall(const MazeGrid& grid, const glm::vec3& from, const glm::vec3& to);
 
+// How far the push keeps the player from a neighbouring wall face, in units.
+constexpr float wallMargin = 0.15f;
+
 // The nearest the eye ever rests to a solid cell. The side neighbours' push
 // keeps it 0.15 away from their faces, but nothing pushes it from the corner
 // of a pillar that touches its cell only diagonally (in a room's corner, or

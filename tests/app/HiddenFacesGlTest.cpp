@@ -18,6 +18,7 @@
 #include "assets/AssetFiles.h"
 #include "maze/Maze.h"
 #include "maze/MazeBlocks.h"
+#include "player/Controls.h"
 #include "player/Player.h"
 #include "render/GlContract.h"
 #include "render/Model.h"
@@ -29,8 +30,6 @@ namespace {
 constexpr unsigned mazeSeed = 11;
 constexpr int width = game::windowWidthPixels;
 constexpr int height = game::windowHeightPixels;
-// How close the wall correction lets an eye come to a wall cell's edge.
-constexpr float wallMargin = 0.15f;
 
 std::string textOf(const char* path) {
     std::ifstream file(path);
@@ -175,7 +174,7 @@ std::vector<View> viewsFromOpenCells(const MazeGrid& grid, int count) {
         if (grid.cellAt(i, j) >= 'w') {
             continue;
         }
-        const float eyeHeight = views.size() % 3 == 0 ? 1.0f : 1.7f;
+        const float eyeHeight = views.size() % 3 == 0 ? crouchingEyeHeight : standingEyeHeight;
         views.push_back({{2.0f * j, eyeHeight, 2.0f * i}, yaw(engine), pitches[views.size() % 4]});
     }
     return views;
@@ -184,7 +183,7 @@ std::vector<View> viewsFromOpenCells(const MazeGrid& grid, int count) {
 // Beyond the exit opening, where the sculpture stands: the one place outside
 // the floor, looking back at its edge, down and along it both ways.
 std::vector<View> viewsFromBeyondTheExit(const MazeGrid& grid) {
-    const glm::vec3 beyond{2.0f * (grid.cols - 2), 1.7f, 2.0f * grid.rows + 0.8f};
+    const glm::vec3 beyond{2.0f * (grid.cols - 2), standingEyeHeight, 2.0f * grid.rows + 0.8f};
     const float back = 3.14159f;
     return {{beyond, back, -0.5f},
             {beyond, back + 1.2f, -0.4f},
@@ -211,7 +210,7 @@ std::vector<View> viewsFromTheEdges(const MazeGrid& grid) {
         {atWall, {-1.57f, -1.2f}}, {atWall, {0.0f, -0.7f}}, {corner, {-2.35f, -0.3f}},
         {corner, {-2.35f, -1.3f}}, {corner, {0.8f, -0.8f}}};
     std::vector<View> views;
-    for (const float eyeHeight : {1.0f, 1.7f}) {
+    for (const float eyeHeight : {crouchingEyeHeight, standingEyeHeight}) {
         for (const auto& [place, look] : placesAndLooks) {
             views.push_back({{place.x, eyeHeight, place.y}, look.x, look.y});
         }
