@@ -21,7 +21,9 @@ deps:
 run: deps build
 	scripts/run-game.sh $(BUILD_DIR)/quorralith
 
-test: deps build test-asan
+# data/ is checked first: it takes seconds, and a stale data file then stops
+# the run before the minutes of the two builds.
+test: deps check-assets build test-asan
 	cd $(BUILD_DIR) && $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS)
 
 # The Debian package, build/quorralith_<version>_amd64.deb (`make test` builds

@@ -52,7 +52,7 @@ void readUpTo(int fd, std::size_t maxBytes, std::vector<unsigned char>& bytes) {
 
 }  // namespace
 
-std::optional<std::vector<unsigned char>> readFileBytes(const char* path) {
+std::optional<std::vector<unsigned char>> readFileBytes(const char* path, std::size_t maxBytes) {
     // Without O_NONBLOCK a FIFO would block in open() itself until a writer
     // came; with it the open returns at once and fstat turns the FIFO away.
     const FileDescriptor file(open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -60,6 +60,6 @@ std::optional<std::vector<unsigned char>> readFileBytes(const char* path) {
         return std::nullopt;
     }
     std::vector<unsigned char> bytes;
-    readUpTo(file.get(), kMaxFileBytes, bytes);
+    readUpTo(file.get(), maxBytes, bytes);
     return bytes;
 }

@@ -9,9 +9,11 @@
 // loader read without end.
 constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
 
-// The content of a regular file, read in binary, at most kMaxFileBytes of it;
+// The content of a regular file, read in binary, at most maxBytes of it;
 // nullopt when it cannot be opened or is not a regular file (a directory, a
 // FIFO, a device), which the loaders then report as a file they cannot open.
 // A read that stops early keeps what was read: the parsers treat a short
-// file as one that ends there.
-std::optional<std::vector<unsigned char>> readFileBytes(const char* path);
+// file as one that ends there. The loaders keep the default cap; a smaller
+// one lets a test reach it without reading 64 MiB.
+std::optional<std::vector<unsigned char>> readFileBytes(const char* path,
+                                                        std::size_t maxBytes = kMaxFileBytes);

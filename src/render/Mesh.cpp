@@ -31,7 +31,7 @@ void bindAttribute(GLuint location, GLuint buffer, GLint components) {
 
 }  // namespace
 
-Mesh::Mesh(const char* objPath) {
+Mesh::Mesh(const char* objPath, std::size_t vertexLimit) {
     std::vector<glm::vec3> vertices;
     std::vector<glm::vec2> uvs;
     std::vector<glm::vec3> normals;
@@ -43,11 +43,11 @@ Mesh::Mesh(const char* objPath) {
     buildTangentBasis(vertices, uvs, normals, tangents, bitangents);
     if (!indexMeshWithTangents(vertices, uvs, normals, tangents, bitangents, indices,
                                vertexPositions, vertexUvs, vertexNormals, vertexTangents,
-                               vertexBitangents)) {
+                               vertexBitangents, vertexLimit)) {
         std::printf(
             "%s has more than %zu distinct vertices, more than 16-bit indices can "
             "address; it is left empty\n",
-            objPath, kMaxIndexedVertices);
+            objPath, vertexLimit);
     }
     uploadBuffers();
 }

@@ -6,13 +6,17 @@
 #include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
 
+#include "render/VertexIndexing.h"
+
 // The geometry of a model: the load pipeline (OBJ, tangent basis, indexing,
 // upload), the vertex layout at attribute locations 0 to 4 and the draw call.
 // Owns six GL buffers, deleted by deleteBuffers(); the destructor frees only
 // the CPU arrays.
 class Mesh {
   public:
-    explicit Mesh(const char* objPath);
+    // A mesh of more than vertexLimit distinct vertices is built empty; the
+    // game keeps the default, which 16-bit indices set.
+    explicit Mesh(const char* objPath, std::size_t vertexLimit = kMaxIndexedVertices);
 
     void bindAttributes() const;
     void drawElements() const;

@@ -45,7 +45,7 @@ bool indexMeshWithTangents(const std::vector<glm::vec3>& positions,
                            std::vector<std::uint16_t>& outIndices,
                            std::vector<glm::vec3>& outPositions, std::vector<glm::vec2>& outUvs,
                            std::vector<glm::vec3>& outNormals, std::vector<glm::vec3>& outTangents,
-                           std::vector<glm::vec3>& outBitangents) {
+                           std::vector<glm::vec3>& outBitangents, std::size_t vertexLimit) {
     const OutputLengths onEntry{outIndices.size(), outPositions.size()};
     for (std::size_t i = 0; i < positions.size(); ++i) {
         std::uint16_t index = 0;
@@ -56,7 +56,7 @@ bool indexMeshWithTangents(const std::vector<glm::vec3>& positions,
             outBitangents[index] += bitangents[i];
             continue;
         }
-        if (outPositions.size() == kMaxIndexedVertices) {
+        if (outPositions.size() == vertexLimit) {
             outIndices.resize(onEntry.indices);
             outPositions.resize(onEntry.vertices);
             outUvs.resize(onEntry.vertices);
