@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -19,22 +18,13 @@
 
 namespace {
 
-// The file at `path` holding `text` and nothing else.
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
-std::vector<glm::vec3> positionsOfEveryFrame(Maze& maze, RunSetup setup, double frameSeconds,
-                                             double maxGameSeconds, Player* last = nullptr) {
-    std::vector<glm::vec3> positions;
+// The player after each frame of the run.
+std::vector<Player> playersOfEveryFrame(Maze& maze, RunSetup setup, double frameSeconds,
+                                        double maxGameSeconds) {
+    std::vector<Player> players;
     simulateRun(maze, std::move(setup), {frameSeconds}, maxGameSeconds,
-                [&](const FrameOutcome&, const Player& player) {
-                    positions.push_back(player.getPosition());
-                    if (last != nullptr) {
-                        *last = player;
-                    }
-                });
-    return positions;
+                [&](const FrameOutcome&, const Player& player) { players.push_back(player); });
+    return players;
 }
 
 }  // namespace
@@ -44,7 +34,7 @@ std::vector<glm::vec3> positionsOfEveryFrame(Maze& maze, RunSetup setup, double 
 // the very same positions in every frame.
 TEST(ReplayFile, ARecordedAutoplayRunReplaysToTheSamePositionsEveryFrame) {
     const std::string path = testing::TempDir() + "recorded.replay";
-    writeFile(path, "an older recording, which the new one replaces\n");
+    std::ofstream(path) << "an older recording, which the new one replaces\n";
     GameOptions recording;
     recording.autoplay = true;
     recording.seed = 4242;
@@ -54,8 +44,8 @@ TEST(ReplayFile, ARecordedAutoplayRunReplaysToTheSamePositionsEveryFrame) {
     Maze recordedMaze(10, 10, seededPick(*setup.seed));
     // An odd rate, so the recorded times are not short decimals.
     const double frameSeconds = 1.0 / 59.7;
-    const std::vector<glm::vec3> recorded =
-        positionsOfEveryFrame(recordedMaze, std::move(setup), frameSeconds, 1000.0);
+    const std::vector<Player> recorded =
+        playersOfEveryFrame(recordedMaze, std::move(setup), frameSeconds, 1000.0);
 
     GameOptions replaying;
     replaying.replayFile = path;
@@ -63,11 +53,12 @@ TEST(ReplayFile, ARecordedAutoplayRunReplaysToTheSamePositionsEveryFrame) {
     ASSERT_EQ(prepareRun(replaying, replay), "");
     ASSERT_EQ(replay.replayFrames.size(), recorded.size());
     Maze maze(10, 10, seededPick(*replay.seed));
-    const std::vector<glm::vec3> replayed = positionsOfEveryFrame(
+    const std::vector<Player> replayed = playersOfEveryFrame(
         maze, std::move(replay), frameSeconds, frameSeconds * static_cast<double>(recorded.size()));
     ASSERT_GE(replayed.size(), recorded.size());
     for (size_t frame = 0; frame < recorded.size(); ++frame) {
-        ASSERT_EQ(replayed[frame], recorded[frame]) << "frame " << frame;
+        ASSERT_EQ(replayed[frame].getPosition(), recorded[frame].getPosition())
+            << "frame " << frame;
     }
     EXPECT_EQ(countCells(maze.getGrid(), CellCode::food), 0);
 }
@@ -83,11 +74,10 @@ TEST(ReplayFile, AVersionOneFileWalksWhereItsKeysSay) {
     ASSERT_EQ(prepareRun(options, setup), "");
     EXPECT_EQ(setup.seed, 3000000000u);
     Maze maze(10, 10, seededPick(*setup.seed));
-    Player last;
     // Frames of an eighth of a second, 3 units a second: a step is 0.375.
-    const std::vector<glm::vec3> at =
-        positionsOfEveryFrame(maze, std::move(setup), 0.125, 1.5, &last);
+    const std::vector<Player> at = playersOfEveryFrame(maze, std::move(setup), 0.125, 1.5);
     ASSERT_EQ(at.size(), 13u);
+    const Player& last = at.back();
     const float turned = 100 * last.getMouseSpeed();
     const struct {
         size_t frame;
@@ -106,7 +96,7 @@ TEST(ReplayFile, AVersionOneFileWalksWhereItsKeysSay) {
     // Sideways steps stray a hair along z: the right vector is a quarter turn
     // of 3.14 / 2 from the view, not of pi / 2.
     for (const auto& row : expected) {
-        EXPECT_NEAR(glm::distance(at[row.frame], row.position), 0.0f, 1e-3f)
+        EXPECT_NEAR(glm::distance(at[row.frame].getPosition(), row.position), 0.0f, 1e-3f)
             << "frame " << row.frame;
     }
     EXPECT_FLOAT_EQ(last.getHorizontalAngle(), turned);

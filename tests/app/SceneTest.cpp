@@ -127,24 +127,22 @@ TEST_F(SceneTest, AnAutoplayedRunEndsShowingEveryFoodCubeEatenInItsScoreLine) {
     for (int frame = 0; !step.autopilotHasArrived() && frame < 60 * 600; ++frame) {
         last = step.advance(stillWindowAt(frame / 60.0));
     }
-    const auto scoreCornerOf = [&scene](const FrameOutcome& frame) {
+    // The line's glyphs, 25 pixels of 800 x 600 high at y = 560, drawn over
+    // the last frame as the game draws it.
+    const auto scoreCornerWith = [&scene, &last](const std::string& line) {
+        FrameOutcome frame = last;
+        frame.scoreLine = line;
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         sceneDrawing (*scene)(frame);
-        // The line's glyphs, 25 pixels of 800 x 600 high at y = 560.
         std::vector<unsigned char> bytes;
         for (const Rgba& pixel : readBackBufferRegion(0, 700, 520, 60)) {
             bytes.insert(bytes.end(), {pixel.r, pixel.g, pixel.b});
         }
         return bytes;
     };
-    const auto withLine = [&last](const char* line) {
-        FrameOutcome frame = last;
-        frame.scoreLine = line;
-        return frame;
-    };
-    const std::vector<unsigned char> shown = scoreCornerOf(last);
-    EXPECT_TRUE(shown == scoreCornerOf(withLine("Points: 101/101")));
-    EXPECT_FALSE(shown == scoreCornerOf(withLine("Points: 100/101")));
+    const std::vector<unsigned char> shown = scoreCornerWith(last.scoreLine);
+    EXPECT_TRUE(shown == scoreCornerWith("Points: 101/101"));
+    EXPECT_FALSE(shown == scoreCornerWith("Points: 100/101"));
     scene->release();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);

@@ -3,8 +3,7 @@
 # moves with nobody at the keys, a mouse move hands the game to the player,
 # who then stands still, and Escape ends the game with 0. That the autopilot
 # eats everything and shows "Points: 101/101" is proven in-process.
-# Arguments: the game binary, the data directory, a scratch directory, the
-# seed.
+# Arguments: the game binary, the data directory, a scratch directory, a seed.
 set -u
 . "$(dirname "$0")/../../scripts/game-session.sh"
 game=$1 data=$2 scratch=$3 seed=$4

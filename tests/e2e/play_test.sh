@@ -1,6 +1,7 @@
 #!/bin/sh
-# The real game, played: the first view shows walls, floor, a food cube and
-# the score line "Points:   0/101"; holding W for 0.7 s walks into the first
+# The real game, played: a 1024 x 768 window reports its frame time once a
+# second, and the first view shows walls, floor, a food cube, the clear colour
+# above them and the score line "Points:   0/101"; holding W for 0.7 s walks into the first
 # room, eats its food and the line becomes "Points:   1/101"; Escape ends the
 # game with exit code 0. The score line is compared, pixel for pixel, with the
 # same text rendered by the game's own overlay (score_line_reference).
@@ -31,7 +32,12 @@ xdotool windowfocus --sync "$window"
 sleep 0.5
 screenshot "$window" "$scratch/start.png" || fail "no screenshot"
 
+[ "$(xdotool getwindowgeometry "$window" | grep -o '[0-9]*x[0-9]*$')" = "1024x768" ] ||
+    fail "window is not 1024 x 768"
 check_start_view "$scratch/start.png" || fail "the start view is not floor, walls and food"
+for x in 512 1000; do
+    [ "$(pixel "$scratch/start.png" "$x" 4)" = "0,0,102" ] || fail "no clear colour at ($x, 4)"
+done
 score_corner "$scratch/start.png" "$scratch/start-corner.png"
 [ "$(differing_pixels "$scratch/start-corner.png" "$scratch/reference0.png")" = 0 ] ||
     fail "the first score line is not 'Points:   0/101'"
@@ -77,6 +83,9 @@ done
 [ "$(xdotool getmouselocation | cut -d' ' -f1-2)" = "x:512 y:384" ] ||
     fail "the cursor was not put back at the centre: $(xdotool getmouselocation)"
 
+# Several seconds have passed since the first report.
+[ "$(grep -c '^[0-9]*\.[0-9]\{6\} ms/frame$' "$log")" -ge 3 ] || fail "no report each second"
+
 end_game_with_escape
 [ "$GAME_STATUS" = 0 ] || fail "exit code $GAME_STATUS after Escape"
-echo "PASS: scene drawn, food eaten, score line 0/101 then 1/101, Escape ends with 0"
+echo "PASS: reports, scene drawn, food eaten, score line 0/101 then 1/101, Escape ends with 0"
