@@ -1,8 +1,8 @@
-// What one frame of the game costs on this machine's GL: the whole scene and
-// the score line drawn into the game's window, finished and presented, from a
-// few places in the maze. Needs an X display (make bench provides a virtual
-// one when there is none). The wall shader and the draw order dominate this
-// figure on a software renderer, so it is the one to watch when they change.
+// What one frame of the game costs on this machine's GL: the game's own frame
+// (its step, the whole scene and the score line) in the game's window,
+// finished and presented, from a few places in the maze. Needs an X display (make bench provides a
+// virtual one when there is none). The wall shader and the draw order dominate this figure on a
+// software renderer, so it is the one to watch when they change.
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -12,20 +12,22 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/FrameStep.h"
+#include "app/Game.h"
 #include "app/GameConstants.h"
 #include "app/Scene.h"
-#include "app/Window.h"
 #include "player/Player.h"
 
 namespace {
 
 constexpr float halfTurn = 3.14159265f;
 
-// The window, the vertex array and the scene, made once for all cases.
+// The window, the vertex array, the scene and its frame step, made once for
+// all cases.
 struct Game {
-    GLFWwindow* window = nullptr;
-    GLuint vertexArray = 0;
+    GameWindow opened;
     std::unique_ptr<Scene> scene;
+    std::unique_ptr<FrameStep> step;
 };
 
 Game& game() {
@@ -34,18 +36,19 @@ Game& game() {
         if (chdir(QUORRALITH_DATA_DIR) != 0) {
             return made;
         }
-        made.window = initWindow();
-        if (made.window == nullptr) {
+        made.opened = openGameWindow();
+        if (made.opened.window == nullptr) {
             return made;
         }
-        glGenVertexArrays(1, &made.vertexArray);
-        glBindVertexArray(made.vertexArray);
         made.scene = std::make_unique<Scene>(game::roomRows, game::roomColumns);
+        made.step = std::make_unique<FrameStep>(made.scene->cam, made.scene->mmesh, RunSetup{},
+                                                glfwGetTime());
         return made;
     }();
     return instance;
 }
 
+// The game's own frames, the player standing still at `position`.
 void drawFrames(benchmark::State& state, const glm::vec3& position, float yawRadians) {
     Game& g = game();
     if (g.scene == nullptr) {
@@ -55,11 +58,12 @@ void drawFrames(benchmark::State& state, const glm::vec3& position, float yawRad
     Player& player = g.scene->cam;
     player.setPosition(position);
     player.look(yawRadians - player.getHorizontalAngle(), -player.getVerticalAngle());
+    // With the cursor at the window's centre the frames read no turn from it.
+    glfwSetCursorPos(g.opened.window, windowCentrePixels(game::windowWidthPixels),
+                     windowCentrePixels(game::windowHeightPixels));
+    const DrawFrame draw = sceneDrawing(*g.scene);
     for (auto _ : state) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        g.scene->draw();
-        g.scene->drawScoreLine("Points:   0/101");
-        glfwSwapBuffers(g.window);
+        presentFrame(g.opened.window, *g.step, draw);
         glFinish();
     }
     state.counters["frames/s"] =
