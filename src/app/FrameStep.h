@@ -54,7 +54,6 @@ class FrameStep {
     FrameOutcome advance(const WindowInput& window);
 
     int getPoints() const { return points; }
-    int getTotal() const { return total; }
     bool autopilotHasArrived() const { return inputs.autopilotHasArrived(); }
 
   private:
