@@ -180,6 +180,7 @@ TEST_F(Controls, FirstStepOnlyLooksEvenWithAKeyHeld) {
     player.setPosition({2.0f, 1.7f, 2.0f});
     ControlInput input = forward();
     input.run = true;
+    input.now = 0.05;  // a step of 0.3 units from a clock started at 0
     const ControlEffects effects = stepControls(clock, input, player, maze);
     EXPECT_EQ(player.getPosition(), glm::vec3(2.0f, 1.7f, 2.0f));
     // The look ran although the cursor sat at the centre.
