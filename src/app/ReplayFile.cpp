@@ -1,13 +1,17 @@
 #include "app/ReplayFile.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <optional>
+#include <vector>
+
+#include "assets/FileBytes.h"
 
 namespace {
 
@@ -18,6 +22,7 @@ constexpr const char* magic = "quorralith-replay";
 constexpr const char* keyLetters = "WSDARCF";
 constexpr size_t keyCount = 7;
 constexpr char keyUp = '.';
+constexpr size_t frameFieldCount = 6;
 
 // The record's key fields, in the order of the letters.
 bool ControlInput::*const keyFields[keyCount] = {
@@ -53,7 +58,13 @@ bool readFiniteNumber(const std::string& field, double& value) {
     }
     char* end = nullptr;
     value = std::strtod(field.c_str(), &end);
-    return *end == '\0' && std::isfinite(value);
+    // The whole field, to its last byte: a NUL inside it would end strtod's
+    // reading early.
+    return end == field.c_str() + field.size() && std::isfinite(value);
+}
+
+bool readBoundedNumber(const std::string& field, double bound, double& value) {
+    return readFiniteNumber(field, value) && std::fabs(value) <= bound;
 }
 
 bool readWholeNumber(const std::string& field, long long lowest, long long highest,
@@ -64,14 +75,18 @@ bool readWholeNumber(const std::string& field, long long lowest, long long highe
     char* end = nullptr;
     errno = 0;
     value = std::strtoll(field.c_str(), &end, 10);
-    return *end == '\0' && errno == 0 && value >= lowest && value <= highest;
+    return end == field.c_str() + field.size() && errno == 0 && value >= lowest && value <= highest;
 }
 
-std::vector<std::string> fieldsOf(const std::string& line) {
+// The line split at its spaces into at most maxFields fields, the last of
+// them holding the rest of the line: a line of millions of spaces costs no
+// more than a line of seven fields.
+std::vector<std::string> fieldsOf(const std::string& line, size_t maxFields) {
     std::vector<std::string> fields;
     size_t start = 0;
     while (start <= line.size()) {
-        const size_t space = line.find(' ', start);
+        const size_t space =
+            fields.size() + 1 == maxFields ? std::string::npos : line.find(' ', start);
         const size_t end = space == std::string::npos ? line.size() : space;
         fields.push_back(line.substr(start, end - start));
         start = end + 1;
@@ -84,7 +99,7 @@ std::string atLine(size_t lineNumber, const std::string& what) {
 }
 
 std::string readHeader(const std::string& line) {
-    const std::vector<std::string> fields = fieldsOf(line);
+    const std::vector<std::string> fields = fieldsOf(line, 3);
     long long version = 0;
     if (fields.size() != 2 || fields[0] != magic ||
         !readWholeNumber(fields[1], 0, INT32_MAX, version)) {
@@ -98,7 +113,7 @@ std::string readHeader(const std::string& line) {
 }
 
 std::string readSeed(const std::string& line, std::uint32_t& seed) {
-    const std::vector<std::string> fields = fieldsOf(line);
+    const std::vector<std::string> fields = fieldsOf(line, 3);
     long long value = 0;
     if (fields.size() != 2 || fields[0] != "seed" ||
         !readWholeNumber(fields[1], 0, UINT32_MAX, value)) {
@@ -109,23 +124,28 @@ std::string readSeed(const std::string& line, std::uint32_t& seed) {
 }
 
 std::string readFrame(const std::string& line, ControlInput& input) {
-    const std::vector<std::string> fields = fieldsOf(line);
-    if (fields.size() != 6) {
+    const std::vector<std::string> fields = fieldsOf(line, frameFieldCount + 1);
+    if (fields.size() != frameFieldCount) {
         return "expected 6 fields (time, cursor x, cursor y, width, height, keys), found " +
-               std::to_string(fields.size());
+               (fields.size() > frameFieldCount ? "more" : std::to_string(fields.size()));
     }
-    const char* names[] = {"time", "cursor x", "cursor y"};
-    double* numbers[] = {&input.now, &input.cursorX, &input.cursorY};
-    for (size_t i = 0; i < 3; ++i) {
-        if (!readFiniteNumber(fields[i], *numbers[i])) {
-            return std::string("the ") + names[i] + " \"" + fields[i] + "\" is not a number";
+    if (!readBoundedNumber(fields[0], replayLimit::clockSeconds, input.now) || input.now < 0.0) {
+        return "the time \"" + fields[0] + "\" is not a number of seconds from 0 to 1e9";
+    }
+    const char* names[] = {"cursor x", "cursor y"};
+    double* cursor[] = {&input.cursorX, &input.cursorY};
+    for (size_t i = 0; i < 2; ++i) {
+        if (!readBoundedNumber(fields[i + 1], replayLimit::cursorPixels, *cursor[i])) {
+            return std::string("the ") + names[i] + " \"" + fields[i + 1] +
+                   "\" is not a number of pixels from -1e6 to 1e6";
         }
     }
     long long width = 0;
     long long height = 0;
-    if (!readWholeNumber(fields[3], INT32_MIN, INT32_MAX, width) ||
-        !readWholeNumber(fields[4], INT32_MIN, INT32_MAX, height)) {
-        return "the window size \"" + fields[3] + " " + fields[4] + "\" is not two whole numbers";
+    if (!readWholeNumber(fields[3], 0, replayLimit::windowPixels, width) ||
+        !readWholeNumber(fields[4], 0, replayLimit::windowPixels, height)) {
+        return "the window size \"" + fields[3] + " " + fields[4] +
+               "\" is not two whole numbers from 0 to 65536";
     }
     input.windowWidth = static_cast<int>(width);
     input.windowHeight = static_cast<int>(height);
@@ -150,6 +170,33 @@ std::string replayLine(const ControlInput& input) {
     return numbers + keysField(input) + "\n";
 }
 
+namespace {
+
+constexpr const char* byteOrderMark = "\xEF\xBB\xBF";
+
+// Whether nothing but line ends follows `from`: blank lines that an editor
+// left at the end of the file.
+bool onlyLineEndsFrom(const std::string& text, size_t from) {
+    return text.find_first_not_of("\r\n", from) == std::string::npos;
+}
+
+std::string readFrameAfter(const std::string& line, const Replay& replay, ControlInput& input) {
+    const std::string wrong = readFrame(line, input);
+    if (!wrong.empty() || replay.frames.empty()) {
+        return wrong;
+    }
+    const double stepSeconds = input.now - replay.frames.back().now;
+    if (stepSeconds < 0.0) {
+        return "the time runs backwards";
+    }
+    if (stepSeconds > replayLimit::frameSeconds) {
+        return "a frame of more than a day";
+    }
+    return "";
+}
+
+}  // namespace
+
 ReplayParse parseReplay(const std::string& text) {
     ReplayParse parse;
     if (text.empty()) {
@@ -157,28 +204,39 @@ ReplayParse parseReplay(const std::string& text) {
         return parse;
     }
     size_t lineNumber = 0;
-    size_t start = 0;
+    // Some editors begin a file they save with the mark, and end lines with
+    // a carriage return: neither is part of what the game wrote.
+    size_t start = text.rfind(byteOrderMark, 0) == 0 ? std::strlen(byteOrderMark) : 0;
     while (start < text.size() && parse.error.empty()) {
         ++lineNumber;
         const size_t end = text.find('\n', start);
+        if (end == std::string::npos && lineNumber > 2) {
+            // A run that ended before its last line was written whole: every
+            // frame before it plays.
+            parse.warning = atLine(lineNumber, "cut short (the last line has no line feed); " +
+                                                   std::to_string(parse.replay.frames.size()) +
+                                                   " whole frames are replayed");
+            break;
+        }
         if (end == std::string::npos) {
             parse.error = atLine(lineNumber, "cut short (the last line has no line feed)");
             break;
         }
-        const std::string line = text.substr(start, end - start);
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
         start = end + 1;
         if (lineNumber == 1) {
             parse.error = readHeader(line);
         } else if (lineNumber == 2) {
             parse.error = readSeed(line, parse.replay.seed);
+        } else if (line.empty() && onlyLineEndsFrom(text, start)) {
+            break;
         } else {
             ControlInput input;
-            const std::string wrong = readFrame(line, input);
-            if (!wrong.empty()) {
-                parse.error = atLine(lineNumber, wrong);
-            } else if (!parse.replay.frames.empty() && input.now < parse.replay.frames.back().now) {
-                parse.error = atLine(lineNumber, "the time runs backwards");
-            }
+            const std::string wrong = readFrameAfter(line, parse.replay, input);
+            parse.error = wrong.empty() ? "" : atLine(lineNumber, wrong);
             parse.replay.frames.push_back(input);
         }
     }
@@ -187,22 +245,39 @@ ReplayParse parseReplay(const std::string& text) {
     }
     if (!parse.error.empty()) {
         parse.replay = Replay{};
+        parse.warning.clear();
     }
     return parse;
 }
 
 ReplayParse readReplayFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
     ReplayParse parse;
-    if (!file) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) {
         parse.error = "replay " + path + ": cannot be read (" + std::strerror(errno) + ")";
         return parse;
     }
-    std::ostringstream content;
-    content << file.rdbuf();
-    parse = parseReplay(content.str());
-    if (!parse.error.empty()) {
-        parse.error = "replay " + path + ": " + parse.error;
+    // A FIFO could block for ever, a device could be endless: only a file
+    // of a known size is read, and only up to the limit.
+    if (!S_ISREG(status.st_mode)) {
+        parse.error = "replay " + path + ": not a regular file";
+        return parse;
+    }
+    const std::optional<std::vector<unsigned char>> bytes =
+        readFileBytes(path.c_str(), replayLimit::fileBytes + 1);
+    if (!bytes) {
+        parse.error = "replay " + path + ": cannot be read (" + std::strerror(errno) + ")";
+        return parse;
+    }
+    if (bytes->size() > replayLimit::fileBytes) {
+        parse.error = "replay " + path + ": larger than 64 MiB, more than any run records";
+        return parse;
+    }
+    parse = parseReplay(std::string(bytes->begin(), bytes->end()));
+    for (std::string* message : {&parse.error, &parse.warning}) {
+        if (!message->empty()) {
+            *message = "replay " + path + ": " + *message;
+        }
     }
     return parse;
 }

@@ -15,6 +15,7 @@ std::string prepareRun(const GameOptions& options, RunSetup& setup) {
             return parse.error;
         }
         setup.replaying = true;
+        setup.replayWarning = std::move(parse.warning);
         setup.seed = parse.replay.seed;
         setup.replayFrames = std::move(parse.replay.frames);
     }

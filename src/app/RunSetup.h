@@ -25,6 +25,9 @@ struct RunSetup {
     bool autopilotMayRun = true;
     bool replaying = false;
     std::vector<ControlInput> replayFrames;
+    // Said on standard error before the run: the replay's last line was cut
+    // short, and only the whole frames before it play.
+    std::string replayWarning;
     RecordFile record{nullptr, std::fclose};
 };
 

@@ -41,6 +41,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quorralith: %s\n", runError.c_str());
         return misuseExitCode;
     }
+    if (!setup.replayWarning.empty()) {
+        std::fprintf(stderr, "quorralith: %s\n", setup.replayWarning.c_str());
+    }
     // Every file is opened by its bare name: the data directory has to be
     // the working directory before the first one is read.
     if (!options.dataDirectory.empty() && chdir(options.dataDirectory.c_str()) != 0) {

@@ -78,13 +78,20 @@ constexpr int cellLowEdge(int cell) {
     return 2 * cell - 1;
 }
 
+// Farther from the origin than any maze reaches, in world units.
+constexpr float farOutsideUnits = 1e9f;
+
 // The world-to-cell rule along one axis, for negative coordinates too, so that
 // the block sealing the entrance (z from -3 to -1) is row -1 and reads as a
 // wall. The coordinate is floored and the rest is integer arithmetic: adding
 // 1 in floating point would round 1 - 2^-24 up into the next cell.
 inline int cellIndexOf(float worldCoordinate) {
+    // Bounded far outside any maze first (fmin and fmax take a NaN as far
+    // away too), so that no float overflows the int.
+    const float floored =
+        std::fmax(-farOutsideUnits, std::fmin(farOutsideUnits, std::floor(worldCoordinate)));
     // Whole units above the edge at -1, where cell 0 begins.
-    const int units = static_cast<int>(std::floor(worldCoordinate)) + 1;
+    const int units = static_cast<int>(floored) + 1;
     // Halved rounding down, also below zero.
     return units >= 0 ? units / 2 : -((1 - units) / 2);
 }

@@ -1,6 +1,7 @@
 #include "player/Controls.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 
@@ -23,8 +24,23 @@ int atLeastOnePixel(int sizePixels) {
 
 // The turn for a cursor offset from the centre: the difference is taken in
 // double precision, as the cursor is reported, and then scaled.
+// A cursor beyond what a float holds (only a damaged replay gives one) turns
+// nothing, rather than leave the view vectors not a number.
 float turnFor(float radiansPerPixel, int centrePixels, double cursorPixels) {
-    return radiansPerPixel * static_cast<float>(static_cast<double>(centrePixels) - cursorPixels);
+    const float turn =
+        radiansPerPixel * static_cast<float>(static_cast<double>(centrePixels) - cursorPixels);
+    return std::isfinite(turn) ? turn : 0.0f;
+}
+
+// A step to a position that is not a number, or longer than any step that
+// stays inside the maze's walls, is refused before anything walks it: a clock
+// or cursor from a damaged replay must not freeze the game walking a billion
+// cells.
+bool stepIsWalkable(const glm::vec3& from, const glm::vec3& to) {
+    const float dx = to.x - from.x;
+    const float dz = to.z - from.z;
+    return std::isfinite(to.x) && std::isfinite(to.y) && std::isfinite(to.z) &&
+           dx * dx + dz * dz <= longestStepUnits * longestStepUnits;
 }
 
 glm::vec3 candidatePosition(const ControlInput& input, const Player& player, float speed) {
@@ -127,7 +143,8 @@ ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Play
     const glm::vec3 newPos = candidatePosition(input, player, speed);
     // A refused step keeps the height too. Where the step ends is judged
     // after the push the frame gives it next.
-    if (!stepEntersWall(maze.getGrid(), player.getPosition(), newPos) &&
+    if (stepIsWalkable(player.getPosition(), newPos) &&
+        !stepEntersWall(maze.getGrid(), player.getPosition(), newPos) &&
         !restsTooNearAWall(maze.getGrid(), newPos + wallCorrection(newPos, maze))) {
         player.setPosition(newPos);
     }

@@ -58,6 +58,10 @@ ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Play
 // went through.
 bool stepEntersWall(const MazeGrid& grid, const glm::vec3& from, const glm::vec3& to);
 
+// No step that stays inside the maze's walls is this long (the maze is 42
+// units across): a longer one is refused whole, as one into a wall is.
+constexpr float longestStepUnits = 1000.0f;
+
 // How far the push keeps the player from a neighbouring wall face, in units.
 constexpr float wallMargin = 0.15f;
 

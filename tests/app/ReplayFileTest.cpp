@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdint>
@@ -116,21 +118,74 @@ TEST(ReplayFile, EachDamagedFileIsRefusedWithOneLineSayingWhatIsWrong) {
         {"quorralith-replay 1\n", "line 2: cut short (no seed line)"},
         {"quorralith-replay 1\nseed -1\n",
          "line 2: expected \"seed N\" with N from 0 to 4294967295"},
-        {head + frame + "0x1p+1 0x1p+9", "line 4: cut short (the last line has no line feed)"},
+        {"quorralith-replay 1\nseed 7", "line 2: cut short (the last line has no line feed)"},
         {head + "0x1p+0 0x1p+9 1024 768 W...R.F\n",
          "line 3: expected 6 fields (time, cursor x, cursor y, width, height, keys), found 5"},
+        {head + "0x1p+0 0x1p+9 0x1.8p+8 1024 768 W...R.F " + std::string(1000000, ' ') + "\n",
+         "line 3: expected 6 fields (time, cursor x, cursor y, width, height, keys), found more"},
         {head + "nan 0x1p+9 0x1.8p+8 1024 768 W...R.F\n",
-         "line 3: the time \"nan\" is not a number"},
+         "line 3: the time \"nan\" is not a number of seconds from 0 to 1e9"},
+        {head + "1e300 0x1p+9 0x1.8p+8 1024 768 W...R.F\n",
+         "line 3: the time \"1e300\" is not a number of seconds from 0 to 1e9"},
+        {head + "0x1p+0 1e300 0x1.8p+8 1024 768 W...R.F\n",
+         "line 3: the cursor x \"1e300\" is not a number of pixels from -1e6 to 1e6"},
+        {head + std::string("0x1p+0 0x1p+9 0x1\0p+8 1024 768 W...R.F\n", 39),
+         "line 3: the cursor y \"0x1" + std::string(1, '\0') +
+             "p+8\" is not a number of pixels from -1e6 to 1e6"},
         {head + "0x1p+0 0x1p+9 0x1.8p+8 1024 7x8 W...R.F\n",
-         "line 3: the window size \"1024 7x8\" is not two whole numbers"},
+         "line 3: the window size \"1024 7x8\" is not two whole numbers from 0 to 65536"},
         {head + "0x1p+0 0x1p+9 0x1.8p+8 1024 768 WXYZ...\n",
          "line 3: the keys \"WXYZ...\" are not seven of W S D A R C F, each letter or \".\""},
         {head + frame + "0x1p-1 0x1p+9 0x1.8p+8 1024 768 ......F\n",
          "line 4: the time runs backwards"},
+        {head + frame + "86402 0x1p+9 0x1.8p+8 1024 768 ......F\n",
+         "line 4: a frame of more than a day"},
+        {head + "\n" + frame,
+         "line 3: expected 6 fields (time, cursor x, cursor y, width, "
+         "height, keys), found 1"},
     };
     for (const auto& file : damaged) {
         const ReplayParse parse = parseReplay(file.text);
-        EXPECT_EQ(parse.error, file.error) << file.text;
+        EXPECT_EQ(parse.error, file.error) << file.text.substr(0, 80);
         EXPECT_TRUE(parse.replay.frames.empty());
     }
+}
+
+// What editors and cut-off runs leave is no damage: a byte-order mark, line
+// ends with carriage returns, blank lines at the end, and a last line cut
+// short, whose whole frames before it play, with a warning.
+TEST(ReplayFile, MarksCarriageReturnsBlankEndsAndACutLastLineLeaveTheWholeFrames) {
+    const std::string frame = "0x1p+0 0x1p+9 0x1.8p+8 1024 768 W...R.F";
+    const struct {
+        std::string text;
+        std::string warning;
+    } kept[] = {
+        {"\xEF\xBB\xBFquorralith-replay 1\r\nseed 7\r\n" + frame + "\r\n" + frame + "\r\n\r\n", ""},
+        {"quorralith-replay 1\nseed 7\n" + frame + "\n" + frame + "\n\n\n", ""},
+        {"quorralith-replay 1\nseed 7\n" + frame + "\n" + frame + "\n0x1p+1 0x1p+9",
+         "line 5: cut short (the last line has no line feed); 2 whole frames are replayed"},
+    };
+    for (const auto& file : kept) {
+        const ReplayParse parse = parseReplay(file.text);
+        EXPECT_EQ(parse.error, "");
+        EXPECT_EQ(parse.warning, file.warning);
+        EXPECT_EQ(parse.replay.frames.size(), 2u);
+    }
+}
+
+// Only a regular file is read, and only up to the limit: a FIFO with no
+// writer, an endless device or a file larger than any run records is refused
+// before it can block the game or fill its memory.
+TEST(ReplayFile, OnlyARegularFileUpToTheLimitIsRead) {
+    const std::string fifo = testing::TempDir() + "replay.fifo";
+    const std::string large = testing::TempDir() + "large.replay";
+    unlink(fifo.c_str());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::ofstream(large) << "quorralith-replay 1\nseed 7\n";
+    ASSERT_EQ(truncate(large.c_str(), static_cast<off_t>(replayLimit::fileBytes) + 1), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero"), testing::TempDir()}) {
+        EXPECT_EQ(readReplayFile(path).error, "replay " + path + ": not a regular file");
+    }
+    EXPECT_EQ(readReplayFile(large).error,
+              "replay " + large + ": larger than 64 MiB, more than any run records");
 }

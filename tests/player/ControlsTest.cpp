@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
+#include <climits>
 #include <cmath>
+#include <iterator>
+#include <limits>
 #include <random>
 
 #include <glm/geometric.hpp>
@@ -339,4 +343,37 @@ TEST_F(Controls, AStallLongerThanAWallIsThickIsRefusedWhole) {
     startAt({2.0f, 1.7f, 2.0f});
     step(forward(), 1.5);
     EXPECT_EQ(player.getPosition(), glm::vec3(2.0f, 1.7f, 2.0f));
+}
+
+// Whatever a record holds (a clock, cursor or window size from a damaged
+// replay: huge, infinite, not a number, of either sign), the step ends and
+// leaves the player at a finite position, looking along a finite direction.
+TEST_F(Controls, NoRecordHoweverExtremeLeavesThePlayerAnywhereButAFinitePlace) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double extremes[] = {0.0,    0.5, -0.5, 1e6,          -1e6,    1e300,
+                               -1e300, inf, -inf, std::nan(""), DBL_MAX, -DBL_MAX};
+    const int sizes[] = {0, -1, 1, 1024, INT_MAX, INT_MIN};
+    std::mt19937 engine(2028);
+    std::uniform_int_distribution<size_t> extreme(0, std::size(extremes) - 1);
+    std::uniform_int_distribution<size_t> size(0, std::size(sizes) - 1);
+    std::bernoulli_distribution key(0.5);
+    startAt({2.0f, 1.7f, 2.0f});
+    for (int record = 0; record < 20000; ++record) {
+        ControlInput input;
+        input.now = now + extremes[extreme(engine)];
+        input.cursorX = extremes[extreme(engine)];
+        input.cursorY = extremes[extreme(engine)];
+        input.windowWidth = sizes[size(engine)];
+        input.windowHeight = sizes[size(engine)];
+        input.forward = key(engine);
+        input.right = key(engine);
+        input.run = key(engine);
+        input.focused = key(engine);
+        stepControls(clock, input, player, maze);
+        player.setPosition(player.getPosition() + wallCorrection(player.getPosition(), maze));
+        const glm::vec3 p = player.getPosition();
+        const glm::vec3 d = player.getDirection();
+        ASSERT_TRUE(std::isfinite(p.x + p.y + p.z + d.x + d.y + d.z)) << "record " << record;
+        ASSERT_FALSE(standsInSolidCell()) << "record " << record;
+    }
 }
