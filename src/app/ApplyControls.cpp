@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "app/StopSignals.h"
+
 namespace {
 
 // Every key's state, each read exactly once this frame: with sticky keys on,
@@ -52,7 +54,8 @@ WindowInput readWindowInput(GLFWwindow* window) {
     WindowInput input;
     input.controls = readControlInput(window, pressed);
     input.otherKeyPressed = anyKeyButEscape(pressed);
-    input.stopAsked = pressed[GLFW_KEY_ESCAPE] || glfwWindowShouldClose(window);
+    input.stopAsked =
+        pressed[GLFW_KEY_ESCAPE] || glfwWindowShouldClose(window) || caughtStopSignal() != 0;
     return input;
 }
 

@@ -7,7 +7,6 @@
 
 #include "app/Food.h"
 #include "app/GameConstants.h"
-#include "app/ReplayFile.h"
 #include "maze/Maze.h"
 #include "player/Player.h"
 
@@ -47,7 +46,7 @@ FrameStep::FrameStep(Player& player, Maze& maze, RunSetup setup, double startSec
     : player(player),
       maze(maze),
       inputs(inputSourceFor(setup, maze)),
-      recording(std::move(setup.record)),
+      recording(std::move(setup.recording)),
       report(startSeconds),
       total(scoreTotal(game::roomRows, game::roomColumns)) {}
 
@@ -62,18 +61,12 @@ FrameOutcome FrameStep::advance(const WindowInput& window) {
         frame.reportedMillisecondsPerFrame = millisecondsPerFrame;
     }
     frame.played = inputs.next(window, player);
-    record(frame.played);
+    recording.write(frame.played);
     const int pointsBefore = points;
     frame.effects = playFrame(clock, frame.played, player, maze, points);
     frame.closingLine = closingLineAfter(pointsBefore, frame.played.now);
     frame.scoreLine = scoreLine(points, total);
     return frame;
-}
-
-void FrameStep::record(const ControlInput& input) {
-    if (recording) {
-        std::fputs(replayLine(input).c_str(), recording.get());
-    }
 }
 
 // A run that plays itself says once, when the last food cube is eaten, how

@@ -55,15 +55,16 @@ class FrameStep {
 
     int getPoints() const { return points; }
     bool autopilotHasArrived() const { return inputs.autopilotHasArrived(); }
+    // True when the recording asked for could not be written whole.
+    bool recordingFailed() const { return recording.failed(); }
 
   private:
-    void record(const ControlInput& input);
     std::optional<std::string> closingLineAfter(int pointsBefore, double now);
 
     Player& player;
     Maze& maze;
     InputSource inputs;
-    RecordFile recording;
+    Recording recording;
     ControlClock clock;
     FrameReport report;
     int points = 0;

@@ -75,10 +75,11 @@ int runGame(const GameOptions& options, RunSetup setup,
     FrameStep step(scene.cam, scene.mmesh, std::move(setup), glfwGetTime());
     GameRun run{opened.window, scene, step};
     drive(run);
+    const bool recordedWhole = !step.recordingFailed();
 
     scene.release();
     closeGameWindow(opened);
-    return 0;
+    return recordedWhole ? 0 : recordingFailedExitCode;
 }
 
 int playGame(const GameOptions& options, RunSetup setup) {

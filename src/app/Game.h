@@ -10,8 +10,12 @@ struct FrameOutcome;
 class FrameStep;
 class Scene;
 
+// A run that played to its end but could not write its recording whole.
+constexpr int recordingFailedExitCode = 3;
+
 // The whole run: window, scene, frame loop until Escape or close, teardown.
-// Returns the process's exit code, -1 when the window or GL cannot be set up.
+// Returns the process's exit code: 0, recordingFailedExitCode, or -1 when the
+// window or GL cannot be set up.
 // `setup` is what prepareRun made of the options.
 int playGame(const GameOptions& options, RunSetup setup);
 

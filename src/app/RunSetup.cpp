@@ -1,7 +1,5 @@
 #include "app/RunSetup.h"
 
-#include <cerrno>
-#include <cstring>
 #include <random>
 
 #include "app/ReplayFile.h"
@@ -22,14 +20,8 @@ std::string prepareRun(const GameOptions& options, RunSetup& setup) {
     if (options.recordFile.empty()) {
         return {};
     }
-    setup.record.reset(std::fopen(options.recordFile.c_str(), "w"));
-    if (!setup.record) {
-        return "record " + options.recordFile + ": cannot be written (" + std::strerror(errno) +
-               ")";
-    }
     if (!setup.seed) {
         setup.seed = std::random_device()();
     }
-    std::fputs(replayHeader(*setup.seed).c_str(), setup.record.get());
-    return {};
+    return setup.recording.open(options.recordFile, *setup.seed, options.replayFile);
 }

@@ -1,17 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/Recording.h"
 #include "player/Controls.h"
-
-// The file a run's frames are recorded to, closed when its owner goes.
-using RecordFile = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 // What --autoplay, --record and --replay prepare before any window opens:
 // the maze's seed, the replayed records, and the file being recorded to.
@@ -28,7 +24,7 @@ struct RunSetup {
     // Said on standard error before the run: the replay's last line was cut
     // short, and only the whole frames before it play.
     std::string replayWarning;
-    RecordFile record{nullptr, std::fclose};
+    Recording recording;
 };
 
 // Reads the replay and opens the recording, relative to the working directory

@@ -9,7 +9,8 @@ struct WindowInput {
     ControlInput controls;
     // Any key but Escape is held: it hands the game back from the autopilot.
     bool otherKeyPressed = false;
-    // Escape reads pressed, or the window was asked to close. The input is
+    // Escape reads pressed, the window was asked to close, or a stop signal
+    // came. The input is
     // read after the previous frame's event poll, so this is what that frame
     // would have read at its end.
     bool stopAsked = false;

@@ -9,6 +9,7 @@
 #include "app/Game.h"
 #include "app/RunSetup.h"
 #include "app/StandardStreams.h"
+#include "app/StopSignals.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ constexpr int missingDataDirectoryExitCode = 1;
 
 int main(int argc, char** argv) {
     openClosedStandardStreams();
+    catchStopSignals();
     const CommandLine command = parseCommandLine(argc, argv);
     const GameOptions& options = command.options;
     if (!command.error.empty()) {
@@ -51,5 +53,7 @@ int main(int argc, char** argv) {
                      options.dataDirectory.c_str(), std::strerror(errno));
         return missingDataDirectoryExitCode;
     }
-    return playGame(options, std::move(setup));
+    const int exitCode = playGame(options, std::move(setup));
+    endByCaughtStopSignal();
+    return exitCode;
 }

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "player/Controls.h"
+
+// The file a run's frames are recorded to, written in place so that a run
+// killed any way at all keeps every whole frame at the file's own name. What
+// writing in place could destroy is guarded instead: the replay being read
+// (the same file, by any name) is refused, a file another game is recording
+// to is refused (an exclusive lock), and nothing is emptied until the first
+// frame is played, so a run that never starts leaves an old recording as it
+// was and takes away a file it only made. Each frame's line reaches the
+// kernel in one write at the end of its frame. A write that fails is said
+// once, on standard error, and recording stops; the game goes on.
+class Recording {
+  public:
+    Recording() = default;  // records nothing
+    Recording(Recording&& other) noexcept;
+    Recording& operator=(Recording&& other) noexcept;
+    Recording(const Recording&) = delete;
+    Recording& operator=(const Recording&) = delete;
+    ~Recording();
+
+    // Opens `path` to record a run of the maze from `seed`, changing nothing
+    // in it yet. `replayPath` names the replay being read, if any. The empty
+    // string when ready, otherwise one line saying why not.
+    std::string open(const std::string& path, std::uint32_t seed, const std::string& replayPath);
+
+    // One frame's line, the file emptied and headed first.
+    void write(const ControlInput& input);
+
+    bool isOpen() const { return fd >= 0; }
+    // True once a write has failed: the recording is not whole.
+    bool failed() const { return writeFailed; }
+
+  private:
+    bool begin();
+    bool writeWhole(const std::string& text);
+    void close();
+
+    int fd = -1;
+    std::string path;  // as given, for the messages
+    std::string absolutePath;
+    std::uint32_t seed = 0;
+    bool createdHere = false;
+    bool begun = false;
+    bool writeFailed = false;
+};
