@@ -22,7 +22,7 @@ int main() {
     Player player;
     Maze maze(game::roomRows, game::roomColumns);
     FrameStep step(player, maze, RunSetup{}, glfwGetTime());
-    while (presentFrame(opened.window, step, [](const FrameOutcome&) {})) {
+    while (presentFrame(opened, step, [](const FrameOutcome&) {})) {
     }
     closeGameWindow(opened);
     return 0;

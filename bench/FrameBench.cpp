@@ -63,7 +63,7 @@ void drawFrames(benchmark::State& state, const glm::vec3& position, float yawRad
                      windowCentrePixels(game::windowHeightPixels));
     const DrawFrame draw = sceneDrawing(*g.scene);
     for (auto _ : state) {
-        presentFrame(g.opened.window, *g.step, draw);
+        presentFrame(g.opened, *g.step, draw);
         glFinish();
     }
     state.counters["frames/s"] =

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     return runGame(command.options, std::move(setup), [](GameRun& run) {
-        presentFrame(run.window, run.step, sceneDrawing(run.scene));
+        presentFrame(run.opened, run.step, sceneDrawing(run.scene));
         reportFirstFramePresented();
     });
 }

@@ -43,23 +43,42 @@ ControlInput readControlInput(GLFWwindow* window, const KeyStates& pressed) {
     input.left = pressed[GLFW_KEY_A];
     input.run = pressed[GLFW_KEY_LEFT_SHIFT];
     input.crouch = pressed[GLFW_KEY_LEFT_CONTROL];
-    input.focused = glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE;
+    // A minimised window's cursor is no player's hand on the mouse, whatever
+    // the focus says.
+    input.focused = glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE &&
+                    glfwGetWindowAttrib(window, GLFW_ICONIFIED) == GLFW_FALSE;
     return input;
 }
 
 }  // namespace
 
-WindowInput readWindowInput(GLFWwindow* window) {
+WindowInput readWindowInput(GLFWwindow* window, const CursorRest& rest) {
     const KeyStates pressed = readKeys(window);
     WindowInput input;
     input.controls = readControlInput(window, pressed);
+    input.controls.cursorX -= rest.offsetX;
+    input.controls.cursorY -= rest.offsetY;
     input.otherKeyPressed = anyKeyButEscape(pressed);
     input.stopAsked =
         pressed[GLFW_KEY_ESCAPE] || glfwWindowShouldClose(window) || caughtStopSignal() != 0;
     return input;
 }
 
-void applyControlEffects(GLFWwindow* window, const ControlEffects& effects) {
+CursorRest applyControlEffects(GLFWwindow* window, const ControlEffects& effects) {
     glViewport(0, 0, effects.viewportWidth, effects.viewportHeight);
     glfwSetCursorPos(window, effects.cursorCentreX, effects.cursorCentreY);
+    CursorRest rest;
+    glfwGetCursorPos(window, &rest.offsetX, &rest.offsetY);
+    rest.offsetX -= effects.cursorCentreX;
+    rest.offsetY -= effects.cursorCentreY;
+    return rest;
+}
+
+void waitWhileMinimised(GLFWwindow* window) {
+    // Woken now and then to see a stop signal, which the wait itself outlasts.
+    constexpr double signalCheckSeconds = 0.25;
+    while (glfwGetWindowAttrib(window, GLFW_ICONIFIED) == GLFW_TRUE &&
+           !glfwWindowShouldClose(window) && caughtStopSignal() == 0) {
+        glfwWaitEventsTimeout(signalCheckSeconds);
+    }
 }

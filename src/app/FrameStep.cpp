@@ -21,12 +21,11 @@ InputSource inputSourceFor(RunSetup& setup, const Maze& maze) {
 }
 
 // The game's rules for one frame with its input record, in the frame's order.
-ControlEffects playFrame(ControlClock& clock, const ControlInput& input, Player& player, Maze& maze,
-                         int& points) {
-    const ControlEffects effects = stepControls(clock, input, player, maze);
+void playFrame(ControlClock& clock, const ControlInput& input, Player& player, Maze& maze,
+               int& points) {
+    stepControls(clock, input, player, maze);
     player.setPosition(player.getPosition() + wallCorrection(player.getPosition(), maze));
     eatFood(player, maze, points);
-    return effects;
 }
 
 }  // namespace
@@ -63,7 +62,10 @@ FrameOutcome FrameStep::advance(const WindowInput& window) {
     frame.played = inputs.next(window, player);
     recording.write(frame.played);
     const int pointsBefore = points;
-    frame.effects = playFrame(clock, frame.played, player, maze, points);
+    playFrame(clock, frame.played, player, maze, points);
+    // The recorded window serves only the cursor's arithmetic: the picture
+    // fits the window it is shown in.
+    frame.effects = fitToWindow(player, window.controls.windowWidth, window.controls.windowHeight);
     frame.closingLine = closingLineAfter(pointsBefore, frame.played.now);
     frame.scoreLine = scoreLine(points, total);
     return frame;

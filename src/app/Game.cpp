@@ -46,14 +46,16 @@ void closeGameWindow(GameWindow& opened) {
     opened = GameWindow{};
 }
 
-bool presentFrame(GLFWwindow* window, FrameStep& step, const DrawFrame& draw) {
-    const FrameOutcome frame = step.advance(readWindowInput(window));
+bool presentFrame(GameWindow& opened, FrameStep& step, const DrawFrame& draw) {
+    GLFWwindow* window = opened.window;
+    waitWhileMinimised(window);
+    const FrameOutcome frame = step.advance(readWindowInput(window, opened.cursorRest));
     if (!frame.goesOn) {
         return false;
     }
     printFrameConsole(frame);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    applyControlEffects(window, frame.effects);
+    opened.cursorRest = applyControlEffects(window, frame.effects);
     draw(frame);
     glfwSwapBuffers(window);
     glfwPollEvents();
@@ -73,7 +75,7 @@ int runGame(const GameOptions& options, RunSetup setup,
         placePlayer(scene.cam, *options.startView);
     }
     FrameStep step(scene.cam, scene.mmesh, std::move(setup), glfwGetTime());
-    GameRun run{opened.window, scene, step};
+    GameRun run{opened, scene, step};
     drive(run);
     const bool recordedWhole = !step.recordingFailed();
 
@@ -85,7 +87,7 @@ int runGame(const GameOptions& options, RunSetup setup,
 int playGame(const GameOptions& options, RunSetup setup) {
     return runGame(options, std::move(setup), [](GameRun& run) {
         const DrawFrame draw = sceneDrawing(run.scene);
-        while (presentFrame(run.window, run.step, draw)) {
+        while (presentFrame(run.opened, run.step, draw)) {
         }
     });
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "app/ApplyControls.h"
 #include "app/CommandLine.h"
 #include "app/RunSetup.h"
 
@@ -19,9 +20,17 @@ constexpr int recordingFailedExitCode = 3;
 // `setup` is what prepareRun made of the options.
 int playGame(const GameOptions& options, RunSetup setup);
 
+// The game's window with its GL state, and the one vertex-array object: every
+// model records its buffers into it, and it stays bound for the whole run.
+// The window is null when it or GL cannot be set up.
+struct GameWindow {
+    GLFWwindow* window = nullptr;
+    unsigned int vertexArray = 0;
+    CursorRest cursorRest;
+};
 // What a run holds while its frames are driven; all of it belongs to runGame.
 struct GameRun {
-    GLFWwindow* window;
+    GameWindow& opened;
     Scene& scene;
     FrameStep& step;
 };
@@ -38,18 +47,12 @@ using DrawFrame = std::function<void(const FrameOutcome&)>;
 // The game's drawing: the scene, then the score line over it.
 DrawFrame sceneDrawing(Scene& scene);
 
-// One frame in the window: its input read once, the step, the console lines,
-// the clear, the window's viewport and cursor, the drawing, the swap and the
-// event poll. False, with nothing printed or drawn, once the run has ended.
-bool presentFrame(GLFWwindow* window, FrameStep& step, const DrawFrame& draw);
+// One frame in the window: its input read once (after waiting out a
+// minimised window), the step, the console lines, the clear, the window's
+// viewport and cursor, the drawing, the swap and the event poll. False, with
+// nothing printed or drawn, once the run has ended.
+bool presentFrame(GameWindow& opened, FrameStep& step, const DrawFrame& draw);
 
-// The game's window with its GL state, and the one vertex-array object: every
-// model records its buffers into it, and it stays bound for the whole run.
-// The window is null when it or GL cannot be set up.
-struct GameWindow {
-    GLFWwindow* window = nullptr;
-    unsigned int vertexArray = 0;
-};
 GameWindow openGameWindow(bool fullscreen = false);
 // Deletes the vertex array and ends GLFW, after everything else is released.
 void closeGameWindow(GameWindow& opened);

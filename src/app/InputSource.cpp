@@ -23,9 +23,10 @@ ControlInput InputSource::fromPlayer(const WindowInput& window) const {
 }
 
 // The game puts the cursor back at the centre every frame, so a cursor found
-// elsewhere has been moved, unless it has not moved since the last frame:
-// an unfocused window cannot place the cursor, and at the first frame it may
-// lie anywhere.
+// elsewhere has been moved, unless it has not moved since the last frame (at
+// the first frame it may lie anywhere), or the window has not had the focus
+// for both frames: without it the cursor is not the game's, and a window
+// being minimised or given back reports it anywhere.
 bool InputSource::playerTookOver(const WindowInput& window) {
     const ControlInput& seen = window.controls;
     const bool offCentre =
@@ -33,9 +34,11 @@ bool InputSource::playerTookOver(const WindowInput& window) {
         seen.cursorY != static_cast<double>(windowCentrePixels(seen.windowHeight));
     const bool moved =
         lastCursorX && (seen.cursorX != *lastCursorX || seen.cursorY != *lastCursorY);
+    const bool focusedThroughout = seen.focused && hadFocus;
     lastCursorX = seen.cursorX;
     lastCursorY = seen.cursorY;
-    return (offCentre && moved) || window.otherKeyPressed;
+    hadFocus = seen.focused;
+    return (offCentre && moved && focusedThroughout) || window.otherKeyPressed;
 }
 
 ControlInput InputSource::fromReplay(const WindowInput& window) {

@@ -40,4 +40,5 @@ class InputSource {
     double clockOffsetSeconds = 0.0;
     std::optional<double> lastCursorX;
     std::optional<double> lastCursorY;
+    bool hadFocus = true;
 };

@@ -112,6 +112,17 @@ int windowCentrePixels(int sizePixels) {
     return atLeastOnePixel(sizePixels) / 2;
 }
 
+ControlEffects fitToWindow(Player& player, int widthPixels, int heightPixels) {
+    ControlEffects effects;
+    effects.viewportWidth = atLeastOnePixel(widthPixels);
+    effects.viewportHeight = atLeastOnePixel(heightPixels);
+    player.setAspectRatio(static_cast<float>(effects.viewportWidth) /
+                          static_cast<float>(effects.viewportHeight));
+    effects.cursorCentreX = windowCentrePixels(widthPixels);
+    effects.cursorCentreY = windowCentrePixels(heightPixels);
+    return effects;
+}
+
 ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Player& player,
                             const Maze& maze) {
     if (!clock.started) {
@@ -120,15 +131,9 @@ ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Play
     }
     const float deltaTime = static_cast<float>(input.now - clock.lastFrameTime);
 
-    ControlEffects effects;
-    effects.viewportWidth = atLeastOnePixel(input.windowWidth);
-    effects.viewportHeight = atLeastOnePixel(input.windowHeight);
-    player.setAspectRatio(static_cast<float>(effects.viewportWidth) /
-                          static_cast<float>(effects.viewportHeight));
+    const ControlEffects effects = fitToWindow(player, input.windowWidth, input.windowHeight);
     const int centreX = windowCentrePixels(input.windowWidth);
     const int centreY = windowCentrePixels(input.windowHeight);
-    effects.cursorCentreX = centreX;
-    effects.cursorCentreY = centreY;
 
     // The offset is the cursor's position before it goes back to the centre.
     // Look still runs without a turn: it keeps the view vectors current.

@@ -49,6 +49,12 @@ struct ControlEffects {
 // the middle pixel, a window with no size counting as one pixel.
 int windowCentrePixels(int sizePixels);
 
+// The viewport, the player's aspect ratio and the cursor's centre for a
+// window of this size. The control step fits them to its record's window; a
+// replay's records name the window they were made in, so the frame fits them
+// again to the window it is shown in.
+ControlEffects fitToWindow(Player& player, int widthPixels, int heightPixels);
+
 ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Player& player,
                             const Maze& maze);
 

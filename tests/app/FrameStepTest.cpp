@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "app/InputSource.h"
 #include "maze/Maze.h"
 #include "player/Player.h"
@@ -43,6 +45,15 @@ TEST(InputSource, TheAutopilotHandsOverOnlyToAKeyOrACursorThatReallyMoved) {
     EXPECT_FALSE(playedByAutopilot(byCursor, windowWithCursorAt(110, 100)));
     EXPECT_FALSE(playedByAutopilot(byCursor, windowWithCursorAt(100, 100)));
 
+    // Minimised or unfocused, and on the first frame back, the cursor is not
+    // the player's.
+    InputSource unfocused = InputSource::autoplay(maze.getGrid());
+    for (const auto& [x, focused] : {std::pair{100.0, true}, {0.0, false}, {50.0, true}}) {
+        WindowInput window = windowWithCursorAt(x, 100);
+        window.controls.focused = focused;
+        EXPECT_TRUE(playedByAutopilot(unfocused, window)) << x;
+    }
+
     InputSource byKey = InputSource::autoplay(maze.getGrid());
     EXPECT_FALSE(playedByAutopilot(byKey, windowWithCursorAt(100, 100, true)));
 }
@@ -66,4 +77,22 @@ TEST(InputSource, WhenTheReplayRunsOutThePlayerGoesOnFromItsTime) {
     const ControlInput played = inputs.next(stillWindowAt(3.75), player);
     EXPECT_FALSE(played.forward);
     EXPECT_EQ(played.now, second.now + 0.25);
+}
+
+// A replay made in another window is shown in this one: its recorded size
+// serves only the cursor's arithmetic.
+TEST(FrameStep, TheViewFitsTheWindowItIsShownInNotTheRecordedOne) {
+    Maze maze(10, 10, seededPick(1));
+    Player player;
+    ControlInput recorded = stillWindowAt(0.0).controls;
+    recorded.windowWidth = 1920;
+    recorded.windowHeight = 1080;
+    RunSetup replay;
+    replay.replaying = true;
+    replay.replayFrames = {recorded};
+    FrameStep step(player, maze, std::move(replay), 0.0);
+    const FrameOutcome frame = step.advance(stillWindowAt(0.0));
+    EXPECT_EQ(frame.effects.viewportWidth, 1024);
+    EXPECT_EQ(frame.effects.viewportHeight, 768);
+    EXPECT_FLOAT_EQ(player.getAspectRatio(), 1024.0f / 768.0f);
 }

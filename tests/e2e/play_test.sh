@@ -83,6 +83,13 @@ done
 [ "$(xdotool getmouselocation | cut -d' ' -f1-2)" = "x:512 y:384" ] ||
     fail "the cursor was not put back at the centre: $(xdotool getmouselocation)"
 
+# With its centre off the screen the cursor cannot be put there: where it
+# comes to rest turns nothing.
+xdotool windowmove "$window" 900 0 && sleep 0.5 && screenshot "$window" "$scratch/moved.png" &&
+    sleep 1 && screenshot "$window" "$scratch/moved-later.png" || fail "no screenshots of the moved window"
+[ "$(differing_pixels "$scratch/moved.png" "$scratch/moved-later.png")" = 0 ] ||
+    fail "the view turns by itself while the window's centre is off the screen"
+
 # Several seconds have passed since the first report.
 [ "$(grep -c '^[0-9]*\.[0-9]\{6\} ms/frame$' "$log")" -ge 3 ] || fail "no report each second"
 
