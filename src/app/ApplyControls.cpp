@@ -56,8 +56,15 @@ WindowInput readWindowInput(GLFWwindow* window, const CursorRest& rest) {
     const KeyStates pressed = readKeys(window);
     WindowInput input;
     input.controls = readControlInput(window, pressed);
-    input.controls.cursorX -= rest.offsetX;
-    input.controls.cursorY -= rest.offsetY;
+    if (rest.known) {
+        int windowX = 0;
+        int windowY = 0;
+        glfwGetWindowPos(window, &windowX, &windowY);
+        input.controls.cursorX = windowCentrePixels(input.controls.windowWidth) +
+                                 (input.controls.cursorX + windowX - rest.screenX);
+        input.controls.cursorY = windowCentrePixels(input.controls.windowHeight) +
+                                 (input.controls.cursorY + windowY - rest.screenY);
+    }
     input.otherKeyPressed = anyKeyButEscape(pressed);
     input.stopAsked =
         pressed[GLFW_KEY_ESCAPE] || glfwWindowShouldClose(window) || caughtStopSignal() != 0;
@@ -68,9 +75,13 @@ CursorRest applyControlEffects(GLFWwindow* window, const ControlEffects& effects
     glViewport(0, 0, effects.viewportWidth, effects.viewportHeight);
     glfwSetCursorPos(window, effects.cursorCentreX, effects.cursorCentreY);
     CursorRest rest;
-    glfwGetCursorPos(window, &rest.offsetX, &rest.offsetY);
-    rest.offsetX -= effects.cursorCentreX;
-    rest.offsetY -= effects.cursorCentreY;
+    int windowX = 0;
+    int windowY = 0;
+    glfwGetWindowPos(window, &windowX, &windowY);
+    glfwGetCursorPos(window, &rest.screenX, &rest.screenY);
+    rest.known = true;
+    rest.screenX += windowX;
+    rest.screenY += windowY;
     return rest;
 }
 

@@ -4,17 +4,20 @@
 
 struct GLFWwindow;
 
-// How far from where it was sent the cursor came to rest after the last
-// re-centring. A window whose centre lies off the screen (moved or resized
-// past its edge) cannot have the cursor there: only a move away from where
-// the cursor rests is the player's, or the view would turn by itself.
+// Where on the screen the cursor came to rest after the last re-centring.
+// The cursor's move away from there is the player's hand on the mouse: a
+// window whose centre lies off the screen (moved or resized past its edge)
+// cannot have the cursor there, and a window that moves under a still cursor
+// is no turn either.
 struct CursorRest {
-    double offsetX = 0.0;
-    double offsetY = 0.0;
+    bool known = false;
+    double screenX = 0.0;
+    double screenY = 0.0;
 };
 
 // The window's input for this frame from GLFW, each key read once: the clock,
-// the cursor (less its rest's offset), the window size, the keys, the focus,
+// the cursor (its move from where it rests, from the window's centre), the
+// window size, the keys, the focus,
 // and whether the run is asked to stop.
 WindowInput readWindowInput(GLFWwindow* window, const CursorRest& rest);
 

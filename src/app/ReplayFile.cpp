@@ -94,6 +94,16 @@ std::vector<std::string> fieldsOf(const std::string& line, size_t maxFields) {
     return fields;
 }
 
+// A field as a message can show it: a NUL or another control byte would cut
+// the line short or garble the terminal.
+std::string shown(const std::string& field) {
+    std::string text = field;
+    for (char& c : text) {
+        c = static_cast<unsigned char>(c) < ' ' ? '?' : c;
+    }
+    return "\"" + text + "\"";
+}
+
 std::string atLine(size_t lineNumber, const std::string& what) {
     return "line " + std::to_string(lineNumber) + ": " + what;
 }
@@ -130,28 +140,28 @@ std::string readFrame(const std::string& line, ControlInput& input) {
                (fields.size() > frameFieldCount ? "more" : std::to_string(fields.size()));
     }
     if (!readBoundedNumber(fields[0], replayLimit::clockSeconds, input.now) || input.now < 0.0) {
-        return "the time \"" + fields[0] + "\" is not a number of seconds from 0 to 1e9";
+        return "the time " + shown(fields[0]) + " is not a number of seconds from 0 to 1e9";
     }
     const char* names[] = {"cursor x", "cursor y"};
     double* cursor[] = {&input.cursorX, &input.cursorY};
     for (size_t i = 0; i < 2; ++i) {
         if (!readBoundedNumber(fields[i + 1], replayLimit::cursorPixels, *cursor[i])) {
-            return std::string("the ") + names[i] + " \"" + fields[i + 1] +
-                   "\" is not a number of pixels from -1e6 to 1e6";
+            return std::string("the ") + names[i] + " " + shown(fields[i + 1]) +
+                   " is not a number of pixels from -1e6 to 1e6";
         }
     }
     long long width = 0;
     long long height = 0;
     if (!readWholeNumber(fields[3], 0, replayLimit::windowPixels, width) ||
         !readWholeNumber(fields[4], 0, replayLimit::windowPixels, height)) {
-        return "the window size \"" + fields[3] + " " + fields[4] +
-               "\" is not two whole numbers from 0 to 65536";
+        return "the window size " + shown(fields[3] + " " + fields[4]) +
+               " is not two whole numbers from 0 to 65536";
     }
     input.windowWidth = static_cast<int>(width);
     input.windowHeight = static_cast<int>(height);
     if (!readKeys(fields[5], input)) {
-        return "the keys \"" + fields[5] +
-               "\" are not seven of W S D A R C F, each letter or \".\"";
+        return "the keys " + shown(fields[5]) +
+               " are not seven of W S D A R C F, each letter or \".\"";
     }
     return "";
 }
@@ -261,6 +271,10 @@ ReplayParse readReplayFile(const std::string& path) {
     // of a known size is read, and only up to the limit.
     if (!S_ISREG(status.st_mode)) {
         parse.error = "replay " + path + ": not a regular file";
+        return parse;
+    }
+    if (static_cast<std::uintmax_t>(status.st_size) > replayLimit::fileBytes) {
+        parse.error = "replay " + path + ": larger than 64 MiB, more than any run records";
         return parse;
     }
     const std::optional<std::vector<unsigned char>> bytes =

@@ -1,6 +1,7 @@
 #!/bin/sh
 # The wiring of a run that plays itself: with --autoplay --seed N the view
-# moves with nobody at the keys, a mouse move hands the game to the player,
+# moves with nobody at the keys, also after the window is moved, a mouse move
+# hands the game to the player,
 # who then stands still, and Escape ends the game with 0. That the autopilot
 # eats everything and shows "Points: 101/101" is proven in-process.
 # Arguments: the game binary, the data directory, a scratch directory, a seed.
@@ -21,6 +22,11 @@ sleep 1
 screenshot "$window" "$scratch/later.png" || fail "no screenshot"
 [ "$(differing_pixels "$scratch/playing.png" "$scratch/later.png")" -gt 0 ] ||
     fail "the view did not move by itself"
+# A window moved under a still cursor is no hand on the mouse.
+xdotool windowmove "$window" 100 0 && sleep 0.5 && screenshot "$window" "$scratch/moved.png" &&
+    sleep 1 && screenshot "$window" "$scratch/moved-later.png" || fail "no screenshots of the moved window"
+[ "$(differing_pixels "$scratch/moved.png" "$scratch/moved-later.png")" -gt 0 ] ||
+    fail "moving the window took the game from the autopilot"
 
 # A move may land between the game's cursor read and its re-centring, and be
 # lost: it is tried up to three times.
