@@ -3,7 +3,8 @@
 # need, and only those that are missing. Idempotent: a second run does nothing.
 # As root it runs apt-get; otherwise it prints the command for a root shell.
 #
-#   scripts/install-deps.sh          game build, run and tests
+#   scripts/install-deps.sh          game build, run and tests (the tests
+#                                    check the S3TC decoder against libsquish)
 #   scripts/install-deps.sh tools    the asset generator in tools/
 #   scripts/install-deps.sh fuzz     the libFuzzer targets
 set -eu
@@ -11,7 +12,7 @@ set -eu
 game_packages="cmake make g++ pkg-config libglfw3-dev libglew-dev libglm-dev \
 libgtest-dev googletest libbenchmark-dev libgl1-mesa-dri libglx-mesa0 libgl-dev \
 xvfb xauth xdotool imagemagick x11-utils coreutils apitrace python3 \
-dpkg-dev lintian"
+dpkg-dev lintian libsquish-dev"
 tools_packages="cmake make g++ libsquish-dev libfreetype-dev libglm-dev fonts-dejavu-core"
 fuzz_packages="clang libclang-rt-14-dev"
 
