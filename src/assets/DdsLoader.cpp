@@ -2,7 +2,10 @@
 
 #include <GL/glew.h>
 
+#include <vector>
+
 #include "assets/DdsParser.h"
+#include "assets/DxtDecoder.h"
 #include "assets/FileBytes.h"
 #include "assets/MissingImage.h"
 #include "assets/TextureLimit.h"
@@ -13,7 +16,23 @@ static_assert(kCompressedRgbaS3tcDxt5 == GL_COMPRESSED_RGBA_S3TC_DXT5_EXT, "DXT5
 
 namespace {
 
-GLuint uploadDdsTexture(const DdsTexture& texture) {
+// A level GL cannot take compressed goes up as the RGBA it decodes to.
+void uploadDecodedLevel(const DdsTexture& texture, const DdsLevel& level) {
+    const std::vector<unsigned char> rgba =
+        decodeDxtLevel(texture.internalFormat, texture.data.data() + level.offset, level.size,
+                       level.width, level.height);
+    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level.level), GL_RGBA,
+                 static_cast<GLsizei>(level.width), static_cast<GLsizei>(level.height), 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, rgba.data());
+}
+
+}  // namespace
+
+bool glTakesS3tc() {
+    return GLEW_EXT_texture_compression_s3tc == GL_TRUE;
+}
+
+GLuint uploadDdsTexture(const DdsTexture& texture, bool compressed) {
     GLuint textureID = 0;
     glGenTextures(1, &textureID);
     glBindTexture(GL_TEXTURE_2D, textureID);
@@ -21,6 +40,10 @@ GLuint uploadDdsTexture(const DdsTexture& texture) {
     // its own alignment for its upload.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (const DdsLevel& level : texture.levels) {
+        if (!compressed) {
+            uploadDecodedLevel(texture, level);
+            continue;
+        }
         glCompressedTexImage2D(
             GL_TEXTURE_2D, static_cast<GLint>(level.level), texture.internalFormat,
             static_cast<GLsizei>(level.width), static_cast<GLsizei>(level.height), 0,
@@ -31,8 +54,6 @@ GLuint uploadDdsTexture(const DdsTexture& texture) {
     return textureID;
 }
 
-}  // namespace
-
 unsigned int readDdsTexture(const char* imagepath) {
     const std::optional<std::vector<unsigned char>> bytes = readFileBytes(imagepath);
     if (!bytes) {
@@ -42,5 +63,5 @@ unsigned int readDdsTexture(const char* imagepath) {
     if (parsed.status != DdsParseStatus::Ok) {
         return 0;
     }
-    return uploadDdsTexture(parsed.texture);
+    return uploadDdsTexture(parsed.texture, glTakesS3tc());
 }

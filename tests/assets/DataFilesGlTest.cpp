@@ -18,7 +18,10 @@
 #include "DataFiles.h"
 #include "assets/BmpLoader.h"
 #include "assets/DdsLoader.h"
+#include "assets/DdsParser.h"
+#include "assets/FileBytes.h"
 #include "assets/ShaderLoader.h"
+#include "assets/TextureLimit.h"
 #include "player/Player.h"
 #include "render/GlContract.h"
 #include "render/Model.h"
@@ -91,6 +94,21 @@ TEST_F(DataTexturesGl, EveryDdsTextureHasItsWholeChainOnTheGpu) {
         glGetTexLevelParameteriv(GL_TEXTURE_2D, levels - 1, GL_TEXTURE_COMPRESSED, &compressed);
         EXPECT_EQ(compressed, GL_TRUE);
         glDeleteTextures(1, &texture);
+    }
+}
+
+// Where GL lacks S3TC the loader decodes every level itself, into the very
+// texels this GL decodes from the compressed level.
+TEST_F(DataTexturesGl, DecodedLevelsHoldTheTexelsOfTheCompressedOnes) {
+    for (const char* name : {"diffuse.DDS", "specular.DDS", "grad.DDS", "Holstein.DDS"}) {
+        SCOPED_TRACE(name);
+        const std::vector<unsigned char> bytes = *readFileBytes(dataPath(name).c_str());
+        const DdsParseResult parsed = parseDds(bytes.data(), bytes.size(), maxTextureEdgePixels());
+        ASSERT_EQ(parsed.status, DdsParseStatus::Ok);
+        GLuint textures[2] = {uploadDdsTexture(parsed.texture, true),
+                              uploadDdsTexture(parsed.texture, false)};
+        EXPECT_TRUE(readLevelZero(textures[0]).rgba == readLevelZero(textures[1]).rgba);
+        glDeleteTextures(2, textures);
     }
 }
 
