@@ -2,12 +2,16 @@
 # (as root), build, and then play or test.
 BUILD_DIR := build
 ASAN_DIR := build-asan
+WEB_DIR := build-web
+# Debian's emscripten needs Debian's node modules on node's path.
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 JOBS ?= $(shell nproc)
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 # Under a real display the tests use it; without one they get a virtual one.
 WITH_DISPLAY := $(if $(DISPLAY),,$(XVFB))
 
-.PHONY: all build deps run test test-asan package assets check-assets fuzz bench soak format clean
+.PHONY: all build deps run test test-asan package assets check-assets fuzz bench soak format clean \
+	web serve-web
 
 all: build
 
@@ -37,6 +41,17 @@ test-asan:
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS) -L pure
 
+# The game for the browser, with Debian's emscripten: build-web/quorralith.html
+# with its .js, .wasm and .data (data/ preloaded).
+web:
+	scripts/install-deps.sh web
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_DIR) -j $(JOBS) --target quorralith
+
+# Serves the page on this machine only: http://127.0.0.1:8000/quorralith.html
+serve-web: web
+	cd $(WEB_DIR) && python3 -m http.server 8000 --bind 127.0.0.1
+
 assets:
 	scripts/make-assets.sh
 
@@ -59,4 +74,4 @@ format:
 	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(WEB_DIR)

@@ -7,6 +7,7 @@
 #                                    check the S3TC decoder against libsquish)
 #   scripts/install-deps.sh tools    the asset generator in tools/
 #   scripts/install-deps.sh fuzz     the libFuzzer targets
+#   scripts/install-deps.sh web      the browser build (Debian's emscripten)
 set -eu
 
 game_packages="cmake make g++ pkg-config libglfw3-dev libglew-dev libglm-dev \
@@ -15,12 +16,14 @@ xvfb xauth xdotool imagemagick x11-utils coreutils apitrace python3 \
 dpkg-dev lintian libsquish-dev"
 tools_packages="cmake make g++ libsquish-dev libfreetype-dev libglm-dev fonts-dejavu-core"
 fuzz_packages="clang libclang-rt-14-dev"
+web_packages="cmake make emscripten python3"
 
 case "${1:-game}" in
     game) wanted=$game_packages ;;
     tools) wanted=$tools_packages ;;
     fuzz) wanted="$game_packages $fuzz_packages" ;;
-    *) echo "usage: $0 [game|tools|fuzz]" >&2; exit 2 ;;
+    web) wanted=$web_packages ;;
+    *) echo "usage: $0 [game|tools|fuzz|web]" >&2; exit 2 ;;
 esac
 
 missing=""

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/ApplyControls.h"
+#include "app/Platform.h"
 #include "app/FrameStep.h"
 #include "app/GameConstants.h"
 #include "app/Scene.h"
@@ -86,8 +87,6 @@ int runGame(const GameOptions& options, RunSetup setup,
 
 int playGame(const GameOptions& options, RunSetup setup) {
     return runGame(options, std::move(setup), [](GameRun& run) {
-        const DrawFrame draw = sceneDrawing(run.scene);
-        while (presentFrame(run.opened, run.step, draw)) {
-        }
+        driveFrames(run, sceneDrawing(run.scene));
     });
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/GameConstants.h"
+#include "app/Platform.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ void requestCoreContext() {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    requestPlatformWindowHints();
 }
 
 struct WindowSize {

@@ -7,6 +7,7 @@
 #include "assets/BmpParser.h"
 #include "assets/FileBytes.h"
 #include "assets/MissingImage.h"
+#include "assets/Platform.h"
 #include "assets/TextureLimit.h"
 
 namespace {
@@ -21,8 +22,7 @@ GLuint uploadBmpTexture(const BmpImage& image) {
     GLint previousAlignment = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, static_cast<GLint>(kBmpRowAlignment));
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, image.width, image.height, 0, GL_BGR, GL_UNSIGNED_BYTE,
-                 image.pixels.data());
+    uploadBgrImage(image.width, image.height, image.pixels.data(), image.pixels.size());
     glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
 
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);

@@ -8,6 +8,7 @@
 #include "assets/DxtDecoder.h"
 #include "assets/FileBytes.h"
 #include "assets/MissingImage.h"
+#include "assets/Platform.h"
 #include "assets/TextureLimit.h"
 
 static_assert(kCompressedRgbaS3tcDxt1 == GL_COMPRESSED_RGBA_S3TC_DXT1_EXT, "DXT1 format value");
@@ -27,10 +28,6 @@ void uploadDecodedLevel(const DdsTexture& texture, const DdsLevel& level) {
 }
 
 }  // namespace
-
-bool glTakesS3tc() {
-    return GLEW_EXT_texture_compression_s3tc == GL_TRUE;
-}
 
 GLuint uploadDdsTexture(const DdsTexture& texture, bool compressed) {
     GLuint textureID = 0;

@@ -7,8 +7,5 @@ struct DdsTexture;
 // it does not, and returns its name or 0. Leaves the unpack alignment at 1.
 unsigned int readDdsTexture(const char* imagepath);
 
-// Whether the current GL takes S3TC levels as they are.
-bool glTakesS3tc();
-
 // The upload of a parsed file: its levels as stored, or decoded to RGBA.
 unsigned int uploadDdsTexture(const DdsTexture& texture, bool compressed);

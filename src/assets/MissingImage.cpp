@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "assets/Platform.h"
+
 unsigned int reportMissingImage(const char* imagepath) {
     printf(
         "%s could not be opened. Are you in the right directory ? Don't forget to read the "
@@ -9,6 +11,6 @@ unsigned int reportMissingImage(const char* imagepath) {
         imagepath);
     // The run waits for the user to press Enter before it goes on without
     // the texture.
-    getchar();
+    waitForAKeyAfterAMissingFile();
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include "assets/FileBytes.h"
 #include "assets/ObjParser.h"
+#include "assets/Platform.h"
 
 bool readObjMesh(const char* path, std::vector<glm::vec3>& out_vertices,
                  std::vector<glm::vec2>& out_uvs, std::vector<glm::vec3>& out_normals) {
@@ -13,7 +14,7 @@ bool readObjMesh(const char* path, std::vector<glm::vec3>& out_vertices,
         printf(
             "Impossible to open the file ! Are you in the right path ? See Tutorial 1 for "
             "details\n");
-        getchar();
+        waitForAKeyAfterAMissingFile();
         return false;
     }
     ObjParseResult parsed = parseObjMesh(bytes->data(), bytes->size());

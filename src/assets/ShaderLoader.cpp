@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "assets/FileBytes.h"
+#include "assets/Platform.h"
 #include "assets/ShaderSource.h"
 
 namespace {
@@ -23,7 +24,8 @@ void printInfoLog(GLuint object, GLint InfoLogLength, PFNGLGETSHADERINFOLOGPROC 
 
 void compileShader(GLuint shader, const char* path, const std::string& code) {
     printf("Compiling shader : %s\n", path);
-    const char* source = code.c_str();
+    const std::string text = inThisPlatformsDialect(code);
+    const char* source = text.c_str();
     glShaderSource(shader, 1, &source, nullptr);
     glCompileShader(shader);
     GLint Result = GL_FALSE;
@@ -60,7 +62,7 @@ unsigned int buildShaderProgram(const char* vertexFilePath, const char* fragment
             "Impossible to open %s. Are you in the right directory ? Don't forget to read the "
             "FAQ !\n",
             vertexFilePath);
-        getchar();
+        waitForAKeyAfterAMissingFile();
         // Nobody else will ever see these two names.
         glDeleteShader(VertexShaderID);
         glDeleteShader(FragmentShaderID);

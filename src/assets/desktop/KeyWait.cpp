@@ -1,0 +1,7 @@
+#include "assets/Platform.h"
+
+#include <cstdio>
+
+void waitForAKeyAfterAMissingFile() {
+    getchar();
+}

@@ -1,0 +1,4 @@
+#include "assets/Platform.h"
+
+// A page has no standard input: getchar would open the browser's prompt.
+void waitForAKeyAfterAMissingFile() {}
