@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "app/Platform.h"
 #include "app/StopSignals.h"
 
 namespace {
@@ -43,10 +44,7 @@ ControlInput readControlInput(GLFWwindow* window, const KeyStates& pressed) {
     input.left = pressed[GLFW_KEY_A];
     input.run = pressed[GLFW_KEY_LEFT_SHIFT];
     input.crouch = pressed[GLFW_KEY_LEFT_CONTROL];
-    // A minimised window's cursor is no player's hand on the mouse, whatever
-    // the focus says.
-    input.focused = glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE &&
-                    glfwGetWindowAttrib(window, GLFW_ICONIFIED) == GLFW_FALSE;
+    input.focused = playerHasTheMouse(window);
     return input;
 }
 

@@ -55,6 +55,8 @@ class FrameStep {
 
     int getPoints() const { return points; }
     bool autopilotHasArrived() const { return inputs.autopilotHasArrived(); }
+    // True while the autopilot has the game: nobody has taken it over yet.
+    bool autopilotPlaying() const { return inputs.autopilotPlaying(); }
     // True when the recording asked for could not be written whole.
     bool recordingFailed() const { return recording.failed(); }
 

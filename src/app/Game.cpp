@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "app/ApplyControls.h"
-#include "app/Platform.h"
 #include "app/FrameStep.h"
 #include "app/GameConstants.h"
+#include "app/Platform.h"
 #include "app/Scene.h"
 #include "app/Window.h"
 
@@ -86,7 +86,6 @@ int runGame(const GameOptions& options, RunSetup setup,
 }
 
 int playGame(const GameOptions& options, RunSetup setup) {
-    return runGame(options, std::move(setup), [](GameRun& run) {
-        driveFrames(run, sceneDrawing(run.scene));
-    });
+    return runGame(options, std::move(setup),
+                   [](GameRun& run) { driveFrames(run, sceneDrawing(run.scene)); });
 }

@@ -25,6 +25,7 @@ class InputSource {
     bool playsItself() const { return playedItself; }
     // True once the autopilot has walked its whole tour; false for a player.
     bool autopilotHasArrived() const { return autopilot && autopilot->hasArrived(); }
+    bool autopilotPlaying() const { return autopilot.has_value(); }
 
   private:
     ControlInput fromPlayer(const WindowInput& window) const;

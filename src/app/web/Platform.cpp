@@ -2,16 +2,48 @@
 
 #include <GLFW/glfw3.h>
 #include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include "app/FrameStep.h"
 
 namespace {
 
 struct Frames {
     GameRun* run;
     const DrawFrame* draw;
+    bool firstShown = false;
 };
 
+bool pointerLocked() {
+    EmscriptenPointerlockChangeEvent lock{};
+    return emscripten_get_pointerlock_status(&lock) == EMSCRIPTEN_RESULT_SUCCESS &&
+           lock.isActive == EM_TRUE;
+}
+
+// The canvas fills the browser's window: the game's window takes its size,
+// and the view's aspect follows as on a desktop resize.
+void followTheCanvas(GLFWwindow* window) {
+    double cssWidth = 0.0;
+    double cssHeight = 0.0;
+    emscripten_get_element_css_size("#canvas", &cssWidth, &cssHeight);
+    int width = 0;
+    int height = 0;
+    glfwGetWindowSize(window, &width, &height);
+    if (static_cast<int>(cssWidth) != width || static_cast<int>(cssHeight) != height) {
+        glfwSetWindowSize(window, static_cast<int>(cssWidth), static_cast<int>(cssHeight));
+    }
+}
+
 void playOneFrame(void* frames) {
-    const Frames& driven = *static_cast<const Frames*>(frames);
+    Frames& driven = *static_cast<Frames*>(frames);
+    // Out of pointer lock the game waits behind the page's prompt, showing
+    // the frame it stopped at (at first, the start view), but for the
+    // autopilot's demo, which plays until the player clicks.
+    if (driven.firstShown && !pointerLocked() && !driven.run->step.autopilotPlaying()) {
+        return;
+    }
+    driven.firstShown = true;
+    followTheCanvas(driven.run->opened.window);
     if (!presentFrame(driven.run->opened, driven.run->step, *driven.draw)) {
         emscripten_cancel_main_loop();
     }
@@ -29,4 +61,8 @@ void driveFrames(GameRun& run, const DrawFrame& draw) {
 
 void requestPlatformWindowHints() {
     glfwWindowHint(GLFW_ALPHA_BITS, 0);
+}
+
+bool playerHasTheMouse(GLFWwindow*) {
+    return pointerLocked();
 }
