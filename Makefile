@@ -27,7 +27,7 @@ run: deps build
 
 # data/ is checked first: it takes seconds, and a stale data file then stops
 # the run before the minutes of the two builds.
-test: deps check-assets build test-asan
+test: deps check-assets build test-asan web
 	cd $(BUILD_DIR) && $(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS)
 
 # The Debian package, build/quorralith_<version>_amd64.deb (`make test` builds

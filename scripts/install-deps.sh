@@ -8,6 +8,8 @@
 #   scripts/install-deps.sh tools    the asset generator in tools/
 #   scripts/install-deps.sh fuzz     the libFuzzer targets
 #   scripts/install-deps.sh web      the browser build (Debian's emscripten)
+#                                    and its tests (Chromium, and the npm
+#                                    packages pinned in tests/web)
 set -eu
 
 game_packages="cmake make g++ pkg-config libglfw3-dev libglew-dev libglm-dev \
@@ -16,13 +18,18 @@ xvfb xauth xdotool imagemagick x11-utils coreutils apitrace python3 \
 dpkg-dev lintian libsquish-dev"
 tools_packages="cmake make g++ libsquish-dev libfreetype-dev libglm-dev fonts-dejavu-core"
 fuzz_packages="clang libclang-rt-14-dev"
-web_packages="cmake make emscripten python3"
+web_packages="cmake make emscripten python3 chromium"
 
 case "${1:-game}" in
     game) wanted=$game_packages ;;
     tools) wanted=$tools_packages ;;
     fuzz) wanted="$game_packages $fuzz_packages" ;;
-    web) wanted=$web_packages ;;
+    web)
+        wanted=$web_packages
+        # The browser tests' npm packages need node and npm, from Debian
+        # unless the machine has its own.
+        command -v npm >/dev/null 2>&1 || wanted="$wanted nodejs npm"
+        ;;
     *) echo "usage: $0 [game|tools|fuzz|web]" >&2; exit 2 ;;
 esac
 
@@ -35,7 +42,16 @@ for package in $wanted; do
     esac
 done
 
+# The browser tests' npm packages, exactly as tests/web/package-lock.json
+# pins them, once the Debian packages are there.
+install_npm_packages() {
+    if [ "${1:-game}" = web ] && [ ! -d "$(dirname "$0")/../tests/web/node_modules/puppeteer-core" ]; then
+        (cd "$(dirname "$0")/../tests/web" && npm ci --no-audit --no-fund)
+    fi
+}
+
 if [ -z "$missing" ]; then
+    install_npm_packages "${1:-game}"
     exit 0
 fi
 
@@ -51,3 +67,4 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 # shellcheck disable=SC2086
 apt-get install -y -qq $missing
+install_npm_packages "${1:-game}"

@@ -21,9 +21,24 @@ std::size_t candidateCapacity(const MazeGrid& grid) {
     return 1 + rooms * entriesPerRoom;
 }
 
+// An int from lo to hi inclusive, by Lemire's multiply-and-reject method on
+// the engine's 32-bit draws. The standard's uniform_int_distribution leaves
+// its method to each library: the browser's library would build another maze
+// from the same seed. This is the method of the desktop's (GNU libstdc++),
+// so every seed keeps the maze it has always had, in every build.
 int drawInt(std::mt19937& engine, int lo, int hi) {
-    std::uniform_int_distribution<int> dist(lo, hi);
-    return dist(engine);
+    const std::uint32_t range =
+        static_cast<std::uint32_t>(hi) - static_cast<std::uint32_t>(lo) + 1u;
+    std::uint64_t product = std::uint64_t{engine()} * range;
+    std::uint32_t low = static_cast<std::uint32_t>(product);
+    if (low < range) {
+        const std::uint32_t threshold = (0u - range) % range;
+        while (low < threshold) {
+            product = std::uint64_t{engine()} * range;
+            low = static_cast<std::uint32_t>(product);
+        }
+    }
+    return lo + static_cast<int>(product >> 32);
 }
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <queue>
 #include <set>
 
@@ -165,4 +167,17 @@ TEST(MazeGeneration, RandomIntStaysWithinItsBoundsAndReachesBoth) {
     EXPECT_TRUE(sawLow);
     EXPECT_TRUE(sawHigh);
     EXPECT_EQ(randomInt(4, 4), 4);
+}
+
+// A seed's draws are those the desktop's library has always given (GNU
+// libstdc++'s uniform_int_distribution over the same engine), so that every
+// seed and replay keeps its maze, in the browser's build too.
+TEST(MazeGeneration, SeededDrawsAreTheDesktopLibrarysForEveryRange) {
+    const PickFunction pick = seededPick(7);
+    std::mt19937 engine(7);
+    for (int draw = 0; draw < 100000; ++draw) {
+        const int lo = draw % 23 - 5;
+        const int hi = lo + draw % 61;
+        ASSERT_EQ(pick(lo, hi), std::uniform_int_distribution<int>(lo, hi)(engine)) << draw;
+    }
 }

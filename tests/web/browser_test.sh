@@ -1,0 +1,61 @@
+#!/bin/sh
+# The browser build in Debian's headless Chromium (browser_test.mjs drives it
+# and saves what the canvas shows), held against the desktop game:
+# - the start view of ?seed=7 matches the desktop's --seed 7 within what the
+#   two software rasterisers (SwiftShader, llvmpipe) differ by: fewer than
+#   0.5 % of the pixels differ by more than 5 %;
+# - the same with S3TC hidden from the page, the textures decoded by the game;
+# - a click locks the pointer, holding W eats the first food cube (the score
+#   corner reads nearer "Points:   1/101" than "0/101", as the desktop's own
+#   overlay draws them), a mouse move turns the view, and out of the lock a
+#   mouse move turns nothing;
+# - ?autoplay&seed=8 moves by itself.
+# Exits 77 (skipped) when the browser build has not been made (make web).
+# Arguments: the browser build, the game, the score-line reference renderer,
+# the data directory, a scratch directory.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../scripts/game-session.sh"
+web=$1 game=$2 reference=$3 data=$4 scratch=$5
+[ -f "$web/quorralith.html" ] || { echo "SKIP: no browser build in $web (make web)"; exit 77; }
+rm -rf "$scratch" && mkdir -p "$scratch"
+fail() { echo "FAIL: $*"; exit 1; }
+
+log="$scratch/desktop.log"
+centre_pointer
+start_game "$game" "$data" "$log" --seed 7
+wait_for_line "$log" "ms/frame" 30 || fail "the desktop game did not start"
+screenshot "$(game_window)" "$scratch/desktop-start.png" || fail "no desktop screenshot"
+end_game_with_escape
+for eaten in 0 1; do
+    "$reference" "$data" "Points:   $eaten/101" "$scratch/reference$eaten.ppm" ||
+        fail "reference renderer failed"
+    score_corner "$scratch/reference$eaten.ppm" "$scratch/reference$eaten.png"
+done
+
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+python3 -m http.server "$port" --bind 127.0.0.1 --directory "$web" >"$scratch/server.log" 2>&1 &
+server=$!
+trap 'kill "$server"' EXIT
+sleep 0.5
+node "$here/browser_test.mjs" "http://127.0.0.1:$port/quorralith.html" "$scratch" ||
+    exit 1
+
+# near A B: pixels of A and B that differ by more than 5 %.
+near() { compare -metric AE -fuzz 5% "$1" "$2" null: 2>&1; }
+limit=3932  # 0.5 % of 1024 x 768
+[ "$(near "$scratch/desktop-start.png" "$scratch/start.png")" -lt "$limit" ] ||
+    fail "the start view differs from the desktop's: $(near "$scratch/desktop-start.png" "$scratch/start.png") px"
+[ "$(near "$scratch/start.png" "$scratch/start-without-s3tc.png")" -lt "$limit" ] ||
+    fail "without S3TC the view differs: $(near "$scratch/start.png" "$scratch/start-without-s3tc.png") px"
+score_corner "$scratch/walked.png" "$scratch/walked-corner.png"
+[ "$(near "$scratch/walked-corner.png" "$scratch/reference1.png")" -lt \
+    "$(near "$scratch/walked-corner.png" "$scratch/reference0.png")" ] ||
+    fail "after walking the score does not read 1/101"
+[ "$(differing_pixels "$scratch/walked.png" "$scratch/turned.png")" -gt 100000 ] ||
+    fail "the mouse did not turn the view"
+[ "$(differing_pixels "$scratch/paused.png" "$scratch/paused-moved.png")" = 0 ] ||
+    fail "out of the pointer lock the mouse still turns the view"
+[ "$(differing_pixels "$scratch/demo.png" "$scratch/demo-later.png")" -gt 0 ] ||
+    fail "?autoplay did not move by itself"
+echo "PASS: start view as on the desktop, with and without S3TC; lock, walk to 1/101, turn, pause; autoplay"
