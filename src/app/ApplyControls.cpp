@@ -63,7 +63,10 @@ WindowInput readWindowInput(GLFWwindow* window, const CursorRest& rest) {
         input.controls.cursorY = windowCentrePixels(input.controls.windowHeight) +
                                  (input.controls.cursorY + windowY - rest.screenY);
     }
-    input.otherKeyPressed = anyKeyButEscape(pressed);
+    // A click is the player's too: in the browser it is what starts a game
+    // that the autopilot was showing.
+    input.otherKeyPressed = anyKeyButEscape(pressed) ||
+                            glfwGetMouseButton(window, GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS;
     input.stopAsked =
         pressed[GLFW_KEY_ESCAPE] || glfwWindowShouldClose(window) || caughtStopSignal() != 0;
     return input;

@@ -7,7 +7,8 @@
 // and the two things only the shell reads.
 struct WindowInput {
     ControlInput controls;
-    // Any key but Escape is held: it hands the game back from the autopilot.
+    // Any key but Escape, or the left mouse button, is held: it hands the
+    // game back from the autopilot.
     bool otherKeyPressed = false;
     // Escape reads pressed, the window was asked to close, or a stop signal
     // came. The input is

@@ -87,4 +87,10 @@ const demo = await openGame('?autoplay&seed=8');
 await shot(demo, 'demo');
 await pause(1500);
 await shot(demo, 'demo-later');
+// A click hands the demo's game to the player, who stands still.
+await demo.page.mouse.click(512, 384, { delay: 100 });
+await pause(500);
+await shot(demo, 'clicked');
+await pause(1000);
+await shot(demo, 'clicked-later');
 await browser.close();

@@ -9,7 +9,7 @@
 #   corner reads nearer "Points:   1/101" than "0/101", as the desktop's own
 #   overlay draws them), a mouse move turns the view, and out of the lock a
 #   mouse move turns nothing;
-# - ?autoplay&seed=8 moves by itself.
+# - ?autoplay&seed=8 moves by itself until a click hands the game over.
 # Exits 77 (skipped) when the browser build has not been made (make web).
 # Arguments: the browser build, the game, the score-line reference renderer,
 # the data directory, a scratch directory.
@@ -58,4 +58,6 @@ score_corner "$scratch/walked.png" "$scratch/walked-corner.png"
     fail "out of the pointer lock the mouse still turns the view"
 [ "$(differing_pixels "$scratch/demo.png" "$scratch/demo-later.png")" -gt 0 ] ||
     fail "?autoplay did not move by itself"
+[ "$(differing_pixels "$scratch/clicked.png" "$scratch/clicked-later.png")" = 0 ] ||
+    fail "a click did not hand the demo's game to the player"
 echo "PASS: start view as on the desktop, with and without S3TC; lock, walk to 1/101, turn, pause; autoplay"
