@@ -1,15 +1,12 @@
 #!/bin/sh
-# The browser build in Debian's headless Chromium (browser_test.mjs drives it
-# and saves what the canvas shows), held against the desktop game:
-# - the start view of ?seed=7 matches the desktop's --seed 7 within what the
-#   two software rasterisers (SwiftShader, llvmpipe) differ by: fewer than
-#   0.5 % of the pixels differ by more than 5 %;
-# - the same with S3TC hidden from the page, the textures decoded by the game;
-# - a click locks the pointer, holding W eats the first food cube (the score
-#   corner reads nearer "Points:   1/101" than "0/101", as the desktop's own
-#   overlay draws them), a mouse move turns the view, and out of the lock a
-#   mouse move turns nothing;
-# - ?autoplay&seed=8 moves by itself until a click hands the game over.
+# The browser build in Debian's headless Chromium (browser_test.mjs drives it),
+# held against the desktop game: the start view of ?seed=7 matches the
+# desktop's --seed 7 within what SwiftShader and llvmpipe differ by (fewer
+# than 0.5 % of the pixels differ by more than 5 %), also with S3TC hidden
+# from the page; a click locks the pointer, W eats the first food cube (the
+# score corner reads nearer the desktop overlay's "1/101" than its "0/101"),
+# the mouse turns the view, and out of the lock it does not; ?autoplay moves
+# by itself until a click hands the game over.
 # Exits 77 (skipped) when the browser build has not been made (make web).
 # Arguments: the browser build, the game, the score-line reference renderer,
 # the data directory, a scratch directory.
