@@ -86,11 +86,14 @@ CursorRest applyControlEffects(GLFWwindow* window, const ControlEffects& effects
     return rest;
 }
 
-void waitWhileMinimised(GLFWwindow* window) {
+bool waitWhileMinimised(GLFWwindow* window) {
     // Woken now and then to see a stop signal, which the wait itself outlasts.
     constexpr double signalCheckSeconds = 0.25;
+    bool waited = false;
     while (glfwGetWindowAttrib(window, GLFW_ICONIFIED) == GLFW_TRUE &&
            !glfwWindowShouldClose(window) && caughtStopSignal() == 0) {
         glfwWaitEventsTimeout(signalCheckSeconds);
+        waited = true;
     }
+    return waited;
 }

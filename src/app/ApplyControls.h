@@ -27,5 +27,5 @@ WindowInput readWindowInput(GLFWwindow* window, const CursorRest& rest);
 CursorRest applyControlEffects(GLFWwindow* window, const ControlEffects& effects);
 
 // While the window is minimised nothing is drawn: this waits for the events
-// that restore it or end the run.
-void waitWhileMinimised(GLFWwindow* window);
+// that restore it or end the run, and says whether it waited.
+bool waitWhileMinimised(GLFWwindow* window);

@@ -71,6 +71,11 @@ FrameOutcome FrameStep::advance(const WindowInput& window) {
     return frame;
 }
 
+void FrameStep::resumeAfterPause(double nowSeconds) {
+    clock.started = false;
+    report = FrameReport(nowSeconds);
+}
+
 // A run that plays itself says once, when the last food cube is eaten, how
 // long it took in game time; the game alone prints nothing of the kind.
 std::optional<std::string> FrameStep::closingLineAfter(int pointsBefore, double now) {

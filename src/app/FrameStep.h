@@ -53,6 +53,12 @@ class FrameStep {
     // from the walls, then the food under the player.
     FrameOutcome advance(const WindowInput& window);
 
+    // After the game waited (a minimised window, a page out of pointer lock):
+    // the next step has no length, as the first has none, and the frame-time
+    // report starts afresh at `nowSeconds`, rather than both paying the wait
+    // back.
+    void resumeAfterPause(double nowSeconds);
+
     int getPoints() const { return points; }
     bool autopilotHasArrived() const { return inputs.autopilotHasArrived(); }
     // True while the autopilot has the game: nobody has taken it over yet.

@@ -49,7 +49,9 @@ void closeGameWindow(GameWindow& opened) {
 
 bool presentFrame(GameWindow& opened, FrameStep& step, const DrawFrame& draw) {
     GLFWwindow* window = opened.window;
-    waitWhileMinimised(window);
+    if (waitWhileMinimised(window)) {
+        step.resumeAfterPause(glfwGetTime());
+    }
     const FrameOutcome frame = step.advance(readWindowInput(window, opened.cursorRest));
     if (!frame.goesOn) {
         return false;

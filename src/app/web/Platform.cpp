@@ -12,6 +12,7 @@ struct Frames {
     GameRun* run;
     const DrawFrame* draw;
     bool firstShown = false;
+    bool paused = false;
 };
 
 bool pointerLocked() {
@@ -40,7 +41,12 @@ void playOneFrame(void* frames) {
     // the frame it stopped at (at first, the start view), but for the
     // autopilot's demo, which plays until the player clicks.
     if (driven.firstShown && !pointerLocked() && !driven.run->step.autopilotPlaying()) {
+        driven.paused = true;
         return;
+    }
+    if (driven.paused) {
+        driven.run->step.resumeAfterPause(glfwGetTime());
+        driven.paused = false;
     }
     driven.firstShown = true;
     followTheCanvas(driven.run->opened.window);
