@@ -50,18 +50,16 @@ ControlInput readControlInput(GLFWwindow* window, const KeyStates& pressed) {
 
 }  // namespace
 
-WindowInput readWindowInput(GLFWwindow* window, const CursorRest& rest) {
+WindowInput readWindowInput(GLFWwindow* window, CursorRest& rest) {
     const KeyStates pressed = readKeys(window);
     WindowInput input;
     input.controls = readControlInput(window, pressed);
+    glfwGetWindowPos(window, &rest.windowX, &rest.windowY);
     if (rest.known) {
-        int windowX = 0;
-        int windowY = 0;
-        glfwGetWindowPos(window, &windowX, &windowY);
         input.controls.cursorX = windowCentrePixels(input.controls.windowWidth) +
-                                 (input.controls.cursorX + windowX - rest.screenX);
+                                 (input.controls.cursorX + rest.windowX - rest.screenX);
         input.controls.cursorY = windowCentrePixels(input.controls.windowHeight) +
-                                 (input.controls.cursorY + windowY - rest.screenY);
+                                 (input.controls.cursorY + rest.windowY - rest.screenY);
     }
     // A click is the player's too: in the browser it is what starts a game
     // that the autopilot was showing.
@@ -72,18 +70,13 @@ WindowInput readWindowInput(GLFWwindow* window, const CursorRest& rest) {
     return input;
 }
 
-CursorRest applyControlEffects(GLFWwindow* window, const ControlEffects& effects) {
+void applyControlEffects(GLFWwindow* window, const ControlEffects& effects, CursorRest& rest) {
     glViewport(0, 0, effects.viewportWidth, effects.viewportHeight);
     glfwSetCursorPos(window, effects.cursorCentreX, effects.cursorCentreY);
-    CursorRest rest;
-    int windowX = 0;
-    int windowY = 0;
-    glfwGetWindowPos(window, &windowX, &windowY);
     glfwGetCursorPos(window, &rest.screenX, &rest.screenY);
     rest.known = true;
-    rest.screenX += windowX;
-    rest.screenY += windowY;
-    return rest;
+    rest.screenX += rest.windowX;
+    rest.screenY += rest.windowY;
 }
 
 bool waitWhileMinimised(GLFWwindow* window) {

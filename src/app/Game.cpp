@@ -58,7 +58,7 @@ bool presentFrame(GameWindow& opened, FrameStep& step, const DrawFrame& draw) {
     }
     printFrameConsole(frame);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    opened.cursorRest = applyControlEffects(window, frame.effects);
+    applyControlEffects(window, frame.effects, opened.cursorRest);
     draw(frame);
     glfwSwapBuffers(window);
     glfwPollEvents();

@@ -8,9 +8,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <utility>
 
 #include "app/ReplayFile.h"
+#include "assets/FileBytes.h"
 
 namespace {
 
@@ -25,21 +27,6 @@ bool sameFile(int fd, const std::string& otherPath) {
     struct stat other {};
     return !otherPath.empty() && fstat(fd, &mine) == 0 && stat(otherPath.c_str(), &other) == 0 &&
            mine.st_dev == other.st_dev && mine.st_ino == other.st_ino;
-}
-
-// The game enters its data directory after the recording is opened; a file
-// it made and must take away again is then found by its whole path.
-std::string absolute(const std::string& path) {
-    char directory[4096];
-    if (path.empty() || path[0] == '/' || getcwd(directory, sizeof directory) == nullptr) {
-        return path;
-    }
-    return std::string(directory) + "/" + path;
-}
-
-bool isRegularFile(int fd) {
-    struct stat status {};
-    return fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
 }
 
 }  // namespace
@@ -81,7 +68,9 @@ std::string Recording::open(const std::string& recordPath, std::uint32_t recordS
                             const std::string& replayPath) {
     close();
     path = recordPath;
-    absolutePath = absolute(recordPath);
+    // The game enters its data directory after the recording is opened; a
+    // file it made and must take away again is then found by its whole path.
+    absolutePath = std::filesystem::absolute(recordPath).string();
     seed = recordSeed;
     const std::string refusal = "record " + path + ": ";
     // Without O_NONBLOCK a FIFO with no reader would hold the game here.

@@ -31,7 +31,6 @@ class Recording {
     // One frame's line, the file emptied and headed first.
     void write(const ControlInput& input);
 
-    bool isOpen() const { return fd >= 0; }
     // True once a write has failed: the recording is not whole.
     bool failed() const { return writeFailed; }
 

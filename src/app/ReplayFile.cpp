@@ -277,14 +277,11 @@ ReplayParse readReplayFile(const std::string& path) {
         parse.error = "replay " + path + ": larger than 64 MiB, more than any run records";
         return parse;
     }
+    // A file that grows after its size was taken is read only to the limit.
     const std::optional<std::vector<unsigned char>> bytes =
-        readFileBytes(path.c_str(), replayLimit::fileBytes + 1);
+        readFileBytes(path.c_str(), replayLimit::fileBytes);
     if (!bytes) {
         parse.error = "replay " + path + ": cannot be read (" + std::strerror(errno) + ")";
-        return parse;
-    }
-    if (bytes->size() > replayLimit::fileBytes) {
-        parse.error = "replay " + path + ": larger than 64 MiB, more than any run records";
         return parse;
     }
     parse = parseReplay(std::string(bytes->begin(), bytes->end()));

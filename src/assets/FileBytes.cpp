@@ -27,11 +27,6 @@ class FileDescriptor {
     int fd;
 };
 
-bool isRegularFile(int fd) {
-    struct stat status {};
-    return fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-}
-
 // Appends up to maxBytes from fd; a read error ends the file there.
 void readUpTo(int fd, std::size_t maxBytes, std::vector<unsigned char>& bytes) {
     while (bytes.size() < maxBytes) {
@@ -51,6 +46,11 @@ void readUpTo(int fd, std::size_t maxBytes, std::vector<unsigned char>& bytes) {
 }
 
 }  // namespace
+
+bool isRegularFile(int fd) {
+    struct stat status {};
+    return fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+}
 
 std::optional<std::vector<unsigned char>> readFileBytes(const char* path, std::size_t maxBytes) {
     // Without O_NONBLOCK a FIFO would block in open() itself until a writer

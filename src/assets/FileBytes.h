@@ -9,6 +9,10 @@
 // loader read without end.
 constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
 
+// Whether the open file `fd` is a regular file: not a directory, a FIFO or a
+// device, which could block a read or never end it.
+bool isRegularFile(int fd);
+
 // The content of a regular file, read in binary, at most maxBytes of it;
 // nullopt when it cannot be opened or is not a regular file (a directory, a
 // FIFO, a device), which the loaders then report as a file they cannot open.
