@@ -104,13 +104,20 @@ TEST(ReplayFile, AVersionOneFileWalksWhereItsKeysSay) {
     EXPECT_FLOAT_EQ(last.getHorizontalAngle(), turned);
 }
 
+// A damaged file is refused with one line saying what is wrong. What editors
+// and cut-off runs leave is no damage: a byte-order mark, carriage returns,
+// blank lines at the end, and a last line cut short, whose whole frames
+// before it play, with a warning.
 TEST(ReplayFile, EachDamagedFileIsRefusedWithOneLineSayingWhatIsWrong) {
     const std::string head = "quorralith-replay 1\nseed 7\n";
     const std::string frame = "0x1p+0 0x1p+9 0x1.8p+8 1024 768 W...R.F\n";
+    const std::string crlfFrame = "0x1p+0 0x1p+9 0x1.8p+8 1024 768 W...R.F\r\n";
     const struct {
         std::string text;
         std::string error;
-    } damaged[] = {
+        std::string warning = "";
+        size_t frames = 0;
+    } files[] = {
         {"", "empty, not a Quorralith replay"},
         {"P6\n3 3\n", "line 1: not a Quorralith replay (no \"quorralith-replay N\" header)"},
         {"quorralith-replay 2\nseed 7\n",
@@ -142,33 +149,17 @@ TEST(ReplayFile, EachDamagedFileIsRefusedWithOneLineSayingWhatIsWrong) {
         {head + "\n" + frame,
          "line 3: expected 6 fields (time, cursor x, cursor y, width, "
          "height, keys), found 1"},
+        {"\xEF\xBB\xBFquorralith-replay 1\r\nseed 7\r\n" + crlfFrame + crlfFrame + "\r\n", "", "",
+         2},
+        {head + frame + frame + "\n\n", "", "", 2},
+        {head + frame + frame + "0x1p+1 0x1p+9", "",
+         "line 5: cut short (the last line has no line feed); 2 whole frames are replayed", 2},
     };
-    for (const auto& file : damaged) {
+    for (const auto& file : files) {
         const ReplayParse parse = parseReplay(file.text);
         EXPECT_EQ(parse.error, file.error) << file.text.substr(0, 80);
-        EXPECT_TRUE(parse.replay.frames.empty());
-    }
-}
-
-// What editors and cut-off runs leave is no damage: a byte-order mark, line
-// ends with carriage returns, blank lines at the end, and a last line cut
-// short, whose whole frames before it play, with a warning.
-TEST(ReplayFile, MarksCarriageReturnsBlankEndsAndACutLastLineLeaveTheWholeFrames) {
-    const std::string frame = "0x1p+0 0x1p+9 0x1.8p+8 1024 768 W...R.F";
-    const struct {
-        std::string text;
-        std::string warning;
-    } kept[] = {
-        {"\xEF\xBB\xBFquorralith-replay 1\r\nseed 7\r\n" + frame + "\r\n" + frame + "\r\n\r\n", ""},
-        {"quorralith-replay 1\nseed 7\n" + frame + "\n" + frame + "\n\n\n", ""},
-        {"quorralith-replay 1\nseed 7\n" + frame + "\n" + frame + "\n0x1p+1 0x1p+9",
-         "line 5: cut short (the last line has no line feed); 2 whole frames are replayed"},
-    };
-    for (const auto& file : kept) {
-        const ReplayParse parse = parseReplay(file.text);
-        EXPECT_EQ(parse.error, "");
         EXPECT_EQ(parse.warning, file.warning);
-        EXPECT_EQ(parse.replay.frames.size(), 2u);
+        EXPECT_EQ(parse.replay.frames.size(), file.frames);
     }
 }
 
