@@ -46,7 +46,7 @@ test-asan:
 web:
 	scripts/install-deps.sh web
 	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release
-	$(EMSCRIPTEN_ENV) cmake --build $(WEB_DIR) -j $(JOBS) --target quorralith
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_DIR) -j $(JOBS) --target quorralith web-page
 
 # Serves the page on this machine only: http://127.0.0.1:8000/quorralith.html
 serve-web: web
