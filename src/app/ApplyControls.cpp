@@ -5,7 +5,6 @@
 
 #include <array>
 
-#include "app/Platform.h"
 #include "app/StopSignals.h"
 
 namespace {
@@ -31,6 +30,13 @@ bool anyKeyButEscape(const KeyStates& pressed) {
         }
     }
     return false;
+}
+
+// A minimised window's cursor is no player's hand on the mouse, whatever the
+// focus says.
+bool playerHasTheMouse(GLFWwindow* window) {
+    return glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE &&
+           glfwGetWindowAttrib(window, GLFW_ICONIFIED) == GLFW_FALSE;
 }
 
 ControlInput readControlInput(GLFWwindow* window, const KeyStates& pressed) {

@@ -1,0 +1,188 @@
+// The page around the game: it downloads and starts it, owns the canvas, the
+// keys, the mouse and the pause, and talks to the game through one surface,
+// Module.quorralithPage: the game takes a frame of input from it, and tells
+// it when its first frame is drawn.
+import { addressWithSeed, readSettings, shareLink } from './address.mjs';
+import { drawingBufferSize } from './drawingBuffer.mjs';
+import { InputRecord } from './input.mjs';
+import { isGameKey, keepsFromBrowser } from './keys.mjs';
+import { downloadGame, failureMessage, LoadFailure, startGame } from './loader.mjs';
+import { isFinal, pageStates, runsGame, stateAfterPause } from './pageState.mjs';
+
+// The game builds its scene and draws its first frame in a few seconds; a
+// minute and a half covers a slow phone.
+const startSeconds = 90;
+// Rebuilding every texture, mesh and program for a rare driver reset would be
+// a second start-up path that only that reset ever runs; the seed in the
+// reload link brings the same maze back.
+const contextLostMessage = 'The picture was lost: the graphics driver was reset, or the ' +
+  'computer switched graphics cards. Reload the page to play this maze again.';
+
+const root = document.documentElement;
+const canvas = document.getElementById('canvas');
+const element = (id) => document.getElementById(id);
+const settings = readSettings(location.search);
+const input = new InputRecord();
+
+let state = pageStates.loading;
+// The visitor has played: leaving the page then asks first.
+let played = false;
+// The game did not run since its last frame.
+let waited = true;
+
+// Every state is shown by this one function; the style sheet shows and hides
+// the panels by root's data-state.
+function show(next, message = '') {
+  if (isFinal(state)) return;
+  state = next;
+  root.dataset.state = next;
+  element('message').textContent = message;
+  if (!runsGame(next)) {
+    waited = true;
+    input.releaseAll();
+  }
+  played ||= next === pageStates.playing;
+}
+
+function fail(failure) {
+  const known = failure instanceof LoadFailure ? failure : new LoadFailure('crashed', '', String(failure));
+  console.error(`The page stopped: ${known.message}`);
+  if (document.pointerLockElement) document.exitPointerLock();
+  show(pageStates.failed, failureMessage(known));
+}
+
+function pause() {
+  if (document.pointerLockElement === canvas) document.exitPointerLock();
+  show(stateAfterPause(state));
+}
+
+// A click or a key on the paused page or the demo: the player's game, from
+// where it is, once the pointer is locked.
+function play() {
+  if (state !== pageStates.paused && state !== pageStates.demo) return;
+  input.handOver();
+  const request = canvas.requestPointerLock();
+  // Refused (a lock asked again too soon after Escape): the prompt stays.
+  request?.catch?.(() => {});
+}
+
+function takeFrame() {
+  const size = drawingBufferSize(canvas.clientWidth, canvas.clientHeight, devicePixelRatio);
+  if (canvas.width !== size.width || canvas.height !== size.height) {
+    canvas.width = size.width;
+    canvas.height = size.height;
+  }
+  const runs = runsGame(state);
+  const frame = {
+    runs,
+    looks: state === pageStates.playing,
+    bufferWidth: size.width,
+    bufferHeight: size.height,
+    waited: runs && waited,
+    ...input.take(),
+  };
+  waited &&= !runs;
+  return frame;
+}
+
+function hear(event) {
+  if (event !== 'first-frame') return;
+  clearTimeout(startWatch);
+  performance.mark('quorralith-first-frame');
+  show(settings.demo ? pageStates.demo : pageStates.paused);
+}
+
+function showSettings() {
+  const link = element('share-link');
+  link.href = link.textContent = shareLink(location.href, settings.seed);
+  element('reload-link').href = addressWithSeed(location.href, settings.seed);
+  if (settings.badSeed !== null) {
+    history.replaceState(null, '', addressWithSeed(location.href, settings.seed));
+    element('seed-note').textContent = `"${settings.badSeed}" in the address is no maze number ` +
+      `(they go from 0 to 4294967295), so this is maze ${settings.seed}.`;
+  }
+}
+
+function listenToThePlayer() {
+  canvas.addEventListener('click', play);
+  element('prompt').addEventListener('click', play);
+  document.addEventListener('pointerlockchange', () => {
+    if (document.pointerLockElement === canvas) {
+      input.forgetMoves();
+      show(pageStates.playing);
+    } else if (state === pageStates.playing) {
+      show(pageStates.paused);
+    }
+  });
+  document.addEventListener('mousemove', (event) => {
+    if (state === pageStates.playing) input.move(event.movementX, event.movementY);
+  });
+  addEventListener('keydown', (event) => {
+    if (event.code === 'Escape') return pause();
+    if (state === pageStates.demo && !event.repeat) play();
+    if (state !== pageStates.playing && state !== pageStates.demo) return;
+    if (state === pageStates.playing && keepsFromBrowser(event)) event.preventDefault();
+    if (isGameKey(event.code)) input.press(event.code);
+  });
+  addEventListener('keyup', (event) => input.release(event.code));
+  addEventListener('blur', () => input.releaseAll());
+  document.addEventListener('visibilitychange', () => {
+    if (document.hidden) pause();
+  });
+  element('fullscreen-button').addEventListener('click', enterFullscreen);
+  document.addEventListener('fullscreenchange', () => {
+    if (!document.fullscreenElement) navigator.keyboard?.unlock?.();
+  });
+  // Without this the browser never gives a lost context back.
+  canvas.addEventListener('webglcontextlost', (event) => {
+    event.preventDefault();
+    if (document.pointerLockElement) document.exitPointerLock();
+    show(pageStates.contextLost, contextLostMessage);
+  });
+  addEventListener('beforeunload', (event) => {
+    if (played && !isFinal(state)) event.preventDefault();
+  });
+}
+
+// Fullscreen only ever at the player's word, and then straight into play:
+// the click that asked for it also locks the pointer, and the keyboard lock
+// lets Control with W crouch and walk rather than close the tab.
+async function enterFullscreen() {
+  try {
+    await root.requestFullscreen({ navigationUI: 'hide' });
+  } catch {
+    return;
+  }
+  navigator.keyboard?.lock?.().catch(() => {});
+  play();
+}
+
+let startWatch;
+
+async function load() {
+  if (!document.createElement('canvas').getContext('webgl2')) {
+    return fail(new LoadFailure('no-webgl2'));
+  }
+  addEventListener('error', (event) => {
+    if (state === pageStates.loading) fail(new LoadFailure('crashed', '', event.message));
+  });
+  const bar = element('bar-done');
+  const files = await downloadGame((share) => { bar.style.width = `${100 * share}%`; });
+  globalThis.Module = {
+    canvas,
+    arguments: ['--seed', settings.seed, ...(settings.demo ? ['--autoplay'] : [])],
+    print: (text) => console.log(text),
+    printErr: (text) => console.error(text),
+    onAbort: (what) => fail(new LoadFailure('crashed', '', String(what))),
+    quorralithPage: { takeFrame, hear },
+  };
+  startWatch = setTimeout(() => {
+    if (state === pageStates.loading) fail(new LoadFailure('no-start', '', String(startSeconds)));
+  }, startSeconds * 1000);
+  await startGame(globalThis.Module, files);
+}
+
+showSettings();
+listenToThePlayer();
+show(pageStates.loading);
+load().catch(fail);
