@@ -129,6 +129,8 @@ function listenToThePlayer() {
   document.addEventListener('visibilitychange', () => {
     if (document.hidden) pause();
   });
+  // A phone freezes a page in the background without always hiding it first.
+  document.addEventListener('freeze', pause);
   element('fullscreen-button').addEventListener('click', enterFullscreen);
   document.addEventListener('fullscreenchange', () => {
     if (!document.fullscreenElement) navigator.keyboard?.unlock?.();
@@ -145,16 +147,14 @@ function listenToThePlayer() {
 }
 
 // Fullscreen only ever at the player's word, and then straight into play:
-// the click that asked for it also locks the pointer, and the keyboard lock
-// lets Control with W crouch and walk rather than close the tab.
-async function enterFullscreen() {
-  try {
-    await root.requestFullscreen({ navigationUI: 'hide' });
-  } catch {
-    return;
-  }
-  navigator.keyboard?.lock?.().catch(() => {});
+// the click that asked for it also locks the pointer (asked first, as the
+// fullscreen request uses the click up), and the keyboard lock lets Control
+// with W crouch and walk rather than close the tab.
+function enterFullscreen() {
   play();
+  root.requestFullscreen({ navigationUI: 'hide' })
+    .then(() => navigator.keyboard?.lock?.())
+    .catch(() => {});
 }
 
 let startWatch;
