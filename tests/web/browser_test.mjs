@@ -20,7 +20,8 @@ const browser = await puppeteer.launch({
 // browser's GLFW would take a resize for a fullscreen request). `serve` may
 // answer a request in place of the server; `beforeScripts` runs before the
 // page's own.
-async function openPage(query, { scale = 1, serve = () => false, beforeScripts = () => {} } = {}) {
+async function openPage(query, { scale = 1, touch = false, serve = () => false, beforeScripts = () => {},
+                                  cameFrom = null } = {}) {
   const page = await browser.newPage();
   const lines = [];
   const requested = [];
@@ -33,10 +34,12 @@ async function openPage(query, { scale = 1, serve = () => false, beforeScripts =
     if (!serve(request)) request.continue();
   });
   const cdp = await page.createCDPSession();
-  await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: scale });
+  await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: scale, isMobile: touch, hasTouch: touch });
   await cdp.send('Emulation.setDeviceMetricsOverride', { width: 1024, height: 768, deviceScaleFactor: scale,
-    mobile: false, screenWidth: 1024, screenHeight: 768 });
+    mobile: touch, screenWidth: 1024, screenHeight: 768 });
   await page.evaluateOnNewDocument(beforeScripts);
+  // A page to go back to, for a swipe that should not.
+  if (cameFrom) await page.goto(new URL(cameFrom, url).href);
   await page.goto(url + query);
   const state = () => page.evaluate(() => document.documentElement.dataset.state);
   return {
@@ -52,6 +55,9 @@ async function openPage(query, { scale = 1, serve = () => false, beforeScripts =
     message: () => page.$eval('#stopped', (panel) => panel.textContent),
     key: (type, code, key, keyCode, modifiers = 0) => cdp.send('Input.dispatchKeyEvent',
       { type, code, key, windowsVirtualKeyCode: keyCode, modifiers }),
+    // Fingers at [x, y] each; a finger keeps its place in the list.
+    touch: (type, fingers) => cdp.send('Input.dispatchTouchEvent',
+      { type, touchPoints: fingers.map(([x, y], id) => ({ x, y, id })) }),
   };
 }
 
@@ -97,7 +103,7 @@ const cases = [
       await game.page.mouse.move(612, 384, { steps: 5 });
       await pause(500);
       await game.shot('turned');
-      const panels = await game.page.$$eval('#controls, #share, #licence',
+      const panels = await game.page.$$eval('#prompt, #controls, #share, #licence',
         (all) => all.filter((panel) => getComputedStyle(panel).display !== 'none').length);
       return panels ? `${panels} panels cover the game in play` : '';
     }],
@@ -112,7 +118,8 @@ const cases = [
       const kept = await game.page.evaluate(() => window.kept);
       await game.key('rawKeyDown', 'Escape', 'Escape', 27);
       await pause(300);
-      if ((await game.state()) !== 'paused' || (await game.locked())) return 'Escape did not pause';
+      const prompted = await game.page.$eval('#prompt', (prompt) => getComputedStyle(prompt).display !== 'none');
+      if ((await game.state()) !== 'paused' || (await game.locked()) || !prompted) return 'Escape did not pause';
       await game.shot('paused');
       await game.page.mouse.click(800, 600);
       await pause(800);
@@ -136,6 +143,10 @@ const cases = [
       await game.shot('clicked');
       await pause(1000);
       await game.shot('clicked-later');
+      await game.key('keyDown', 'KeyW', 'w', 87);
+      await pause(500);
+      await game.key('keyUp', 'KeyW', 'w', 87);
+      await game.shot('clicked-walked');
       return (await game.state()) === 'playing' ? '' : `after the click: ${await game.state()}`;
     }],
   ['the Fullscreen button gives fullscreen and play; a frozen tab pauses with no catch-up report',
@@ -202,6 +213,65 @@ const cases = [
     return /^[0-9]+$/.test(address) && note.includes('abc') && note.includes(address) ? '' : `${address}: ${note}`;
   }],
 ];
+
+// Fingers that move in steps from where they are to where they go, held a
+// while at the end.
+async function slide(game, from, to, holdMilliseconds = 0) {
+  for (let step = 1; step <= 10; step++) {
+    await game.touch('touchMove', from.map(([x, y], finger) => [
+      x + (to[finger][0] - x) * step / 10, y + (to[finger][1] - y) * step / 10]));
+    await pause(30);
+  }
+  await pause(holdMilliseconds);
+}
+
+// The input records the game took, kept for a test to read.
+const recordFrames = () => {
+  window.frames = [];
+  Object.defineProperty(window, 'Module', { configurable: true, get: () => window.module, set: (module) => {
+    const take = module.quorralithPage.takeFrame;
+    module.quorralithPage.takeFrame = () => { const frame = take(); window.frames.push(frame); return frame; };
+    window.module = module;
+  } });
+};
+
+cases.push(
+  ['on a touch screen a swipe from the edge stays on the page; a tap plays; the stick walks to the first cube',
+    async () => {
+      const game = await started('?seed=7', { touch: true, cameFrom: 'build.json' });
+      const address = game.page.url();
+      await game.touch('touchStart', [[2, 400]]);
+      await slide(game, [[2, 400]], [[700, 420]]);
+      await game.touch('touchEnd', []);
+      await pause(500);
+      if (game.page.url() !== address || (await game.state()) !== 'paused') return 'the swipe left the page';
+      await game.page.tap('#prompt');
+      await pause(300);
+      if ((await game.state()) !== 'playing') return `a tap left the page ${await game.state()}`;
+      await game.touch('touchStart', [[200, 600]]);
+      // Two thirds of the stick's reach: a walk, as W gives.
+      await slide(game, [[200, 600]], [[200, 560]], 1200);
+      await game.touch('touchEnd', []);
+      await pause(300);
+      await game.shot('touch-walked');
+      await game.touch('touchStart', [[800, 400]]);
+      await slide(game, [[800, 400]], [[900, 400]], 300);
+      await game.touch('touchEnd', []);
+      await game.shot('touch-turned');
+      return '';
+    }],
+  ['two fingers walk and look in the same frames', async () => {
+    const game = await started('?seed=7', { touch: true, beforeScripts: recordFrames });
+    await game.page.tap('#prompt');
+    await game.touch('touchStart', [[200, 600]]);
+    await game.touch('touchStart', [[200, 600], [800, 400]]);
+    await slide(game, [[200, 600], [800, 400]], [[200, 540], [900, 380]], 300);
+    await game.touch('touchEnd', []);
+    const both = await game.page.evaluate(() => window.frames.filter((frame) =>
+      (frame.keys & 1) && frame.moveX > 0 && frame.looks).length);
+    return both > 0 ? '' : 'no frame both walked and looked';
+  }],
+);
 
 // Every failed load ends in a message naming what failed.
 const failedLoads = [

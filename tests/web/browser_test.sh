@@ -5,7 +5,8 @@
 # SwiftShader and llvmpipe differ by (fewer than 0.5 % of the pixels differ
 # by more than 5 %), also with S3TC hidden from the page; W by its place eats
 # the first food cube (the score corner reads nearer the desktop overlay's
-# "1/101" than its "0/101"), the mouse turns the view; a paused game and a
+# "1/101" than its "0/101"), and so does the touch stick; the mouse and a
+# drag turn the view; a paused game and a
 # paused demo stand still, and resuming turns nothing; ?autoplay moves by
 # itself until a click hands the game over.
 # Exits 77 (skipped) when the browser build has not been made (make web).
@@ -45,12 +46,15 @@ limit=3932  # 0.5 % of 1024 x 768
     fail "the start view differs from the desktop's: $(near "$scratch/desktop-start.png" "$scratch/start.png") px"
 [ "$(near "$scratch/start.png" "$scratch/start-without-s3tc.png")" -lt "$limit" ] ||
     fail "without S3TC the view differs: $(near "$scratch/start.png" "$scratch/start-without-s3tc.png") px"
-score_corner "$scratch/walked.png" "$scratch/walked-corner.png"
-[ "$(near "$scratch/walked-corner.png" "$scratch/reference1.png")" -lt \
-    "$(near "$scratch/walked-corner.png" "$scratch/reference0.png")" ] ||
-    fail "after walking the score does not read 1/101"
-[ "$(differing_pixels "$scratch/walked.png" "$scratch/turned.png")" -gt 100000 ] ||
-    fail "the mouse did not turn the view"
+# The keyboard and the mouse, then the touch stick and a drag.
+for hand in "" touch-; do
+    score_corner "$scratch/${hand}walked.png" "$scratch/${hand}walked-corner.png"
+    [ "$(near "$scratch/${hand}walked-corner.png" "$scratch/reference1.png")" -lt \
+        "$(near "$scratch/${hand}walked-corner.png" "$scratch/reference0.png")" ] ||
+        fail "after ${hand}walking the score does not read 1/101"
+    [ "$(differing_pixels "$scratch/${hand}walked.png" "$scratch/${hand}turned.png")" -gt 100000 ] ||
+        fail "the ${hand}look did not turn the view"
+done
 [ "$(differing_pixels "$scratch/paused.png" "$scratch/resumed.png")" = 0 ] ||
     fail "resuming turned the view"
 [ "$(differing_pixels "$scratch/demo.png" "$scratch/demo-later.png")" -gt 0 ] ||
@@ -59,4 +63,6 @@ score_corner "$scratch/walked.png" "$scratch/walked-corner.png"
     fail "Escape did not pause the demo"
 [ "$(differing_pixels "$scratch/clicked.png" "$scratch/clicked-later.png")" = 0 ] ||
     fail "a click did not hand the demo's game to the player"
-echo "PASS: start view as on the desktop, with and without S3TC; walk by key place to 1/101, turn; pause and resume; the demo; fullscreen, failed loads, lost context"
+[ "$(differing_pixels "$scratch/clicked-later.png" "$scratch/clicked-walked.png")" -gt 0 ] ||
+    fail "the demo's game did not go on after its pause"
+echo "PASS: start view as on the desktop, with and without S3TC; walk by key place and by the touch stick to 1/101, turn by mouse and drag; pause and resume; the demo; fullscreen, failed loads, lost context, touch gestures"
