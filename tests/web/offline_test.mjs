@@ -81,10 +81,9 @@ await gameRuns();
 if (requestsServed.length !== requestsBefore) fail(`offline, the server answered ${requestsServed.slice(requestsBefore)}`);
 await page.setOfflineMode(false);
 
-// The new build: one page module changed, build.json and sw.js written again
-// by the build's own script. A returning visitor's reload opens the old build
-// from its cache; once the new worker has its cache whole, the page, in no
-// game yet, reloads itself onto it.
+// A new build (a page module changed, build.json and sw.js written by the build's
+// own script). A returning visitor's reload opens the old build from its cache;
+// once the new worker's cache is whole, the page, in no game yet, reloads onto it.
 cpSync(`${root}/web`, `${scratch}/web`, { recursive: true });
 appendFileSync(`${scratch}/web/offline.mjs`, '// the next build\n');
 execFileSync('cmake', [`-DSOURCE_DIR=${scratch}/web`, `-DBUILD_DIR=${site}`, '-P', `${root}/cmake/WebPageFiles.cmake`]);
@@ -109,5 +108,4 @@ const problems = [(await client.send('Page.getAppManifest')).errors,
   (await client.send('Page.getInstallabilityErrors')).installabilityErrors].flat();
 if (problems.length) fail(`not installable: ${JSON.stringify(problems)}`);
 console.log(`PASS: played offline; build ${servedVersion()} replaced the old whole: ${ranNames}`);
-await browser.close();
-process.exit(0);
+process.exit(0);  // the exit handlers stop the browser and the server
