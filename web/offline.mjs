@@ -88,7 +88,13 @@ function moveWhenSafe(worker, play) {
       return;
     }
     asked = true;
-    navigator.serviceWorker.addEventListener('controllerchange', () => location.reload(), { once: true });
+    // A click on "play" may still land between the asking and the answer:
+    // that game then keeps the build it loaded, and a later visit opens the new.
+    navigator.serviceWorker.addEventListener('controllerchange', () => {
+      if (mayMoveToNewBuild(play.now())) {
+        location.reload();
+      }
+    }, { once: true });
     navigator.serviceWorker.addEventListener('message', (event) => {
       if (event.data === 'other pages open') {
         showNote('A new version is ready: it opens once every Quorralith page is closed');
