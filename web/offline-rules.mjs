@@ -7,7 +7,7 @@ const CACHE_PREFIX = 'quorralith';
 
 // One cache per build and per place the game is served from: two copies of
 // the game on one site (a release and a preview, say) never delete each
-// other's. The spaces end each part, so no scope is a prefix of another's.
+// other's. A space ends the scope, so no scope's names begin another's.
 export function cacheNameFor(scope, version) {
   return `${CACHE_PREFIX} ${scope} ${version}`;
 }
