@@ -29,6 +29,9 @@ async function openPage(query, { scale = 1, touch = false, serve = () => false, 
   page.on('pageerror', (error) => pageErrors.push(error.message));
   const dialogs = [];
   page.on('dialog', (dialog) => dialogs.push(dialog.type()) && dialog.accept());
+  // The offline copy has a test of its own (offline_test.mjs); here every
+  // request reaches the server, or the answer a case gives in its place.
+  await page.setBypassServiceWorker(true);
   await page.setRequestInterception(true);
   page.on('request', (request) => {
     requested.push(request.url());
