@@ -67,7 +67,7 @@ function pause() {
 // A phone held upright: the page asks for it turned (the two thumbs need
 // the width, and the score line, laid out for a wide window, would be
 // squeezed to half its width).
-const heldUpright = () => touch.hasTouch && innerHeight > innerWidth;
+const heldUpright = () => touch.touchFirst && innerHeight > innerWidth;
 
 // A click, a tap or a key on the paused page or the demo: the player's game,
 // from where it is. A mouse gets it once the pointer is locked; a finger at
