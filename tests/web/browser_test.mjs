@@ -252,43 +252,36 @@ const recordFrames = () => {
   } });
 };
 
-cases.push(
-  ['on a touch screen a swipe from the edge stays on the page; a tap plays; the stick walks to the first cube',
-    async () => {
-      const game = await started('?seed=7', { touch: true, cameFrom: 'build.json' });
-      const address = game.page.url();
-      await game.touch('touchStart', [[2, 400]]);
-      await slide(game, [[2, 400]], [[700, 420]]);
-      await game.touch('touchEnd', []);
-      await pause(500);
-      if (game.page.url() !== address || (await game.state()) !== 'paused') return 'the swipe left the page';
-      await game.page.tap('#prompt');
-      await pause(300);
-      if ((await game.state()) !== 'playing') return `a tap left the page ${await game.state()}`;
-      await game.touch('touchStart', [[200, 600]]);
-      // Two thirds of the stick's reach: a walk, as W gives.
-      await slide(game, [[200, 600]], [[200, 560]], 1200);
-      await game.touch('touchEnd', []);
-      await pause(300);
-      await game.shot('touch-walked');
-      await game.touch('touchStart', [[800, 400]]);
-      await slide(game, [[800, 400]], [[900, 400]], 300);
-      await game.touch('touchEnd', []);
-      await game.shot('touch-turned');
-      return '';
-    }],
-  ['two fingers walk and look in the same frames', async () => {
-    const game = await started('?seed=7', { touch: true, beforeScripts: recordFrames });
-    await game.page.tap('#prompt');
-    await game.touch('touchStart', [[200, 600]]);
-    await game.touch('touchStart', [[200, 600], [800, 400]]);
-    await slide(game, [[200, 600], [800, 400]], [[200, 540], [900, 380]], 300);
-    await game.touch('touchEnd', []);
-    const both = await game.page.evaluate(() => window.frames.filter((frame) =>
-      (frame.keys & 1) && frame.moveX > 0 && frame.looks).length);
-    return both > 0 ? '' : 'no frame both walked and looked';
-  }],
-);
+cases.push(['on a touch screen a swipe from the edge stays on the page; a tap plays; the stick walks to the ' +
+  'first cube, a drag on the right turns, and two fingers walk and look in the same frames', async () => {
+  const game = await started('?seed=7', { touch: true, cameFrom: 'build.json', beforeScripts: recordFrames });
+  const address = game.page.url();
+  await game.touch('touchStart', [[2, 400]]);
+  await slide(game, [[2, 400]], [[700, 420]]);
+  await game.touch('touchEnd', []);
+  await pause(500);
+  if (game.page.url() !== address || (await game.state()) !== 'paused') return 'the swipe left the page';
+  await game.page.tap('#prompt');
+  await pause(300);
+  if ((await game.state()) !== 'playing') return `a tap left the page ${await game.state()}`;
+  // Two thirds of the stick's reach: a walk, as W gives.
+  await game.touch('touchStart', [[200, 600]]);
+  await slide(game, [[200, 600]], [[200, 560]], 1200);
+  await game.touch('touchEnd', []);
+  await pause(300);
+  await game.shot('touch-walked');
+  await game.touch('touchStart', [[800, 400]]);
+  await slide(game, [[800, 400]], [[900, 400]], 300);
+  await game.touch('touchEnd', []);
+  await game.shot('touch-turned');
+  await game.touch('touchStart', [[200, 600]]);
+  await game.touch('touchStart', [[200, 600], [800, 400]]);
+  await slide(game, [[200, 600], [800, 400]], [[200, 540], [900, 380]], 300);
+  await game.touch('touchEnd', []);
+  const both = await game.page.evaluate(() => window.frames.filter((frame) =>
+    (frame.keys & 1) && frame.moveX > 0 && frame.looks).length);
+  return both > 0 ? '' : 'no frame both walked and looked';
+}]);
 
 // Every failed load ends in a message naming what failed.
 const failedLoads = [
