@@ -112,7 +112,6 @@ function installFrameClock() {
 async function newBenchPage(browser) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
-  await page.evaluateOnNewDocument(installFrameClock);
   const errors = [];
   page.on('pageerror', (error) => errors.push(error.message));
   return { page, errors };
@@ -191,7 +190,8 @@ async function timeFrames(bench, seconds, browserPid, expectedState) {
 }
 
 // Navigation start to the game's first frame, on a new page that may not
-// use the HTTP cache.
+// use the HTTP cache: a mark's time counts from the document's time origin,
+// which for a navigation is its start.
 async function coldFirstFrameMs(browser, url) {
   const bench = await newBenchPage(browser);
   await bench.page.setCacheEnabled(false);
@@ -212,24 +212,29 @@ async function measureFirstFrame(browser, url, loads) {
   console.log(`time to the first frame, median of ${loads} cold loads: ${median(times).toFixed(0)} ms`);
 }
 
+// The two pages of a pair: how each is opened, and the state it shows while
+// its frames are timed.
+const pairPages = Object.freeze({
+  game: { open: openGame, url: (options) => options.gameUrl, timedState: 'demo' },
+  floor: { open: openFloor, url: (options) => options.floorUrl, timedState: 'cleared' },
+});
+
+async function timePage(bench, name, options, browserPid) {
+  const { open, url, timedState } = pairPages[name];
+  await open(bench, url(options));
+  const canvas = await describeCanvas(bench.page);
+  return { canvas, ...(await timeFrames(bench, options.seconds, browserPid, timedState)) };
+}
+
 async function runPair(bench, options, browserPid, gameFirst) {
-  const runs = {};
-  const order = gameFirst ? ['game', 'floor'] : ['floor', 'game'];
-  for (const name of order) {
-    if (name === 'game') {
-      await openGame(bench, options.gameUrl);
-      runs.gameCanvas = await describeCanvas(bench.page);
-      runs.game = await timeFrames(bench, options.seconds, browserPid, 'demo');
-    } else {
-      await openFloor(bench, options.floorUrl);
-      runs.floorCanvas = await describeCanvas(bench.page);
-      runs.floor = await timeFrames(bench, options.seconds, browserPid, 'cleared');
-    }
+  const pair = {};
+  for (const name of gameFirst ? ['game', 'floor'] : ['floor', 'game']) {
+    pair[name] = await timePage(bench, name, options, browserPid);
   }
-  if (runs.gameCanvas !== runs.floorCanvas) {
-    fail(`the floor's canvas is not the game's: ${runs.floorCanvas} against ${runs.gameCanvas}`);
+  if (pair.game.canvas !== pair.floor.canvas) {
+    fail(`the floor's canvas is not the game's: ${pair.floor.canvas} against ${pair.game.canvas}`);
   }
-  return runs;
+  return pair;
 }
 
 function printPair(number, gameFirst, { game, floor }) {
@@ -256,6 +261,7 @@ function printSummary(pairs, seconds) {
 async function measureFrameTimes(browser, options) {
   const browserPid = browser.process().pid;
   const bench = await newBenchPage(browser);
+  await bench.page.evaluateOnNewDocument(installFrameClock);
   const pairs = [];
   for (let number = 1; number <= options.pairs; number++) {
     const gameFirst = number % 2 === 1;

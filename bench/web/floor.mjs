@@ -26,6 +26,7 @@ function start() {
   const gl = canvas.getContext('webgl2', contextAttributes);
   if (!gl) {
     root.dataset.state = 'failed';
+    document.getElementById('message').textContent = 'This browser gives the floor no WebGL2 context.';
     return;
   }
   gl.clearColor(...sky);
