@@ -3,36 +3,65 @@
 # build.json, which names this build's version and the size and SHA-256 of
 # each file the page downloads. The page checks every download against it
 # before the game starts, so that a file cut short or from another build is
-# said, never played; the offline cache keeps one version whole under that
-# name.
+# said, never played. Then sw.js, the offline copy's worker, from web/sw.js.in
+# with the version and every file of the page, which it keeps whole under
+# that version.
 #   cmake -DSOURCE_DIR=web -DBUILD_DIR=build-web -P WebPageFiles.cmake
 file(GLOB page_files ${SOURCE_DIR}/*)
-list(FILTER page_files EXCLUDE REGEX "/shell\\.html$")
+list(FILTER page_files EXCLUDE REGEX "/(shell\\.html|sw\\.js\\.in)$")
 file(COPY ${page_files} DESTINATION ${BUILD_DIR})
 
-set(entries "")
-set(hashes "")
-foreach(name quorralith.js quorralith.wasm quorralith.data)
+# file_entry(NAME OUT): the line that gives a file's size and SHA-256.
+function(file_entry name out_var)
   file(SIZE ${BUILD_DIR}/${name} bytes)
   file(SHA256 ${BUILD_DIR}/${name} hash)
+  set(${out_var} "    \"${name}\": { \"bytes\": ${bytes}, \"sha256\": \"${hash}\" }" PARENT_SCOPE)
+endfunction()
+
+set(downloads quorralith.js quorralith.wasm quorralith.data)
+set(entries "")
+set(hashes "")
+foreach(name ${downloads})
+  file(SHA256 ${BUILD_DIR}/${name} hash)
   string(APPEND hashes ${hash})
-  list(APPEND entries "    \"${name}\": { \"bytes\": ${bytes}, \"sha256\": \"${hash}\" }")
+  file_entry(${name} entry)
+  list(APPEND entries "${entry}")
 endforeach()
 # The version covers every file the page is made of, not only the three the
-# page checks: a new page with old scripts would be a mix too.
+# page checks: a new page with old scripts would be a mix too. The worker's
+# template counts as well, so that new worker code gets a cache of its own.
 file(GLOB_RECURSE page_files_copied RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*)
-list(FILTER page_files_copied EXCLUDE REGEX "^shell\\.html$")
+list(FILTER page_files_copied EXCLUDE REGEX "^(shell\\.html|sw\\.js\\.in)$")
 list(APPEND page_files_copied quorralith.html)
 list(SORT page_files_copied)
 foreach(name ${page_files_copied})
   file(SHA256 ${BUILD_DIR}/${name} hash)
   string(APPEND hashes ${hash})
 endforeach()
+file(SHA256 ${SOURCE_DIR}/sw.js.in hash)
+string(APPEND hashes ${hash})
 string(SHA256 version "${hashes}")
 string(SUBSTRING ${version} 0 16 version)
 list(JOIN entries ",\n" files)
-file(WRITE ${BUILD_DIR}/build.json.new
-     "{\n  \"version\": \"${version}\",\n  \"files\": {\n${files}\n  }\n}\n")
-# Rewritten only when it changes, so that an unchanged build keeps its cache.
-file(COPY_FILE ${BUILD_DIR}/build.json.new ${BUILD_DIR}/build.json ONLY_IF_DIFFERENT)
-file(REMOVE ${BUILD_DIR}/build.json.new)
+# write_if_changed(NAME TEXT): an unchanged build keeps its files' times, and
+# the browser's copy of an unchanged worker stays installed.
+function(write_if_changed name text)
+  file(WRITE ${BUILD_DIR}/${name}.new "${text}")
+  file(COPY_FILE ${BUILD_DIR}/${name}.new ${BUILD_DIR}/${name} ONLY_IF_DIFFERENT)
+  file(REMOVE ${BUILD_DIR}/${name}.new)
+endfunction()
+write_if_changed(build.json "{\n  \"version\": \"${version}\",\n  \"files\": {\n${files}\n  }\n}\n")
+
+# Everything the worker keeps: the page, its modules, icons and manifest,
+# build.json and the game's three files.
+set(kept_entries "")
+foreach(name build.json ${downloads} ${page_files_copied})
+  file_entry(${name} entry)
+  list(APPEND kept_entries "${entry}")
+endforeach()
+list(JOIN kept_entries ",\n" kept)
+set(VERSION ${version})
+set(FILES "{\n${kept}\n}")
+file(READ ${SOURCE_DIR}/sw.js.in worker)
+string(CONFIGURE "${worker}" worker @ONLY)
+write_if_changed(sw.js "${worker}")

@@ -46,6 +46,44 @@ Image halveImage(const Image& image) {
     return half;
 }
 
+namespace {
+
+// Where a destination pixel's centre falls among the source's, as the lower
+// source index and the weight of the one after it.
+struct SourceSpan {
+    int low;
+    int high;
+    float weight;
+};
+
+SourceSpan sourceSpan(int destination, int destinationSize, int sourceSize) {
+    const float centre = (destination + 0.5f) * sourceSize / destinationSize - 0.5f;
+    const float clamped = std::clamp(centre, 0.0f, static_cast<float>(sourceSize - 1));
+    const int low = static_cast<int>(clamped);
+    return {low, std::min(low + 1, sourceSize - 1), clamped - low};
+}
+
+}  // namespace
+
+Image resampleImage(const Image& image, int widthPixels, int heightPixels) {
+    Image resized(widthPixels, heightPixels);
+    for (int y = 0; y < heightPixels; ++y) {
+        const SourceSpan row = sourceSpan(y, heightPixels, image.height);
+        for (int x = 0; x < widthPixels; ++x) {
+            const SourceSpan column = sourceSpan(x, widthPixels, image.width);
+            for (int c = 0; c < kChannels; ++c) {
+                const auto at = [&](int sx, int sy) { return float(image.pixel(sx, sy)[c]); };
+                const float top = at(column.low, row.low) * (1 - column.weight) +
+                                  at(column.high, row.low) * column.weight;
+                const float bottom = at(column.low, row.high) * (1 - column.weight) +
+                                     at(column.high, row.high) * column.weight;
+                resized.pixel(x, y)[c] = toByte((top * (1 - row.weight) + bottom * row.weight) / 255.0f);
+            }
+        }
+    }
+    return resized;
+}
+
 std::vector<Image> mipChain(const Image& levelZero) {
     std::vector<Image> levels{levelZero};
     while (levels.back().width > 1 || levels.back().height > 1) {

@@ -25,6 +25,10 @@ std::uint8_t toByte(float value);
 // the rounded mean of the 2 x 2 (or 2 x 1) pixels it covers.
 Image halveImage(const Image& image);
 
+// The picture at another size, each pixel blended from the four nearest
+// (bilinear, pixel centres aligned): for sizes that halving cannot reach.
+Image resampleImage(const Image& image, int widthPixels, int heightPixels);
+
 // Level 0 and every smaller level down to 1 x 1, as the game's trilinear
 // minification filter needs the whole chain.
 std::vector<Image> mipChain(const Image& levelZero);

@@ -1,15 +1,16 @@
 #include "PngWriter.h"
 
-#include <algorithm>
 #include <array>
 #include <string>
+
+#include <zlib.h>
 
 namespace {
 
 constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr std::uint8_t kBitDepth = 8;
 constexpr std::uint8_t kColourTypeRgba = 6;
-constexpr std::size_t kStoredBlockLimit = 0xFFFF;
+constexpr std::uint8_t kFilterSub = 1;
 
 // PNG numbers are big-endian, unlike the other formats the generator writes.
 void appendBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value) {
@@ -37,16 +38,6 @@ std::uint32_t crc32(const std::uint8_t* bytes, std::size_t size) {
     return crc ^ 0xFFFFFFFFu;
 }
 
-std::uint32_t adler32(const std::vector<std::uint8_t>& bytes) {
-    std::uint32_t a = 1;
-    std::uint32_t b = 0;
-    for (const std::uint8_t byte : bytes) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    return (b << 16) | a;
-}
-
 void appendChunk(std::vector<std::uint8_t>& out, const char* type,
                  const std::vector<std::uint8_t>& data) {
     appendBigEndian(out, static_cast<std::uint32_t>(data.size()));
@@ -56,33 +47,31 @@ void appendChunk(std::vector<std::uint8_t>& out, const char* type,
     appendBigEndian(out, crc32(&out[typeStart], out.size() - typeStart));
 }
 
-// Each row behind a filter byte of 0 (none), as the PNG decoder expects.
+// Each row behind a filter byte of 1 (each byte less the one a pixel to its
+// left): the stone's smooth shading leaves small differences, which deflate
+// packs far tighter than the pixels themselves.
 std::vector<std::uint8_t> filteredRows(const Image& image) {
     std::vector<std::uint8_t> rows;
     const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
     for (int y = 0; y < image.height; ++y) {
-        rows.push_back(0);
-        rows.insert(rows.end(), image.pixel(0, y), image.pixel(0, y) + rowBytes);
+        rows.push_back(kFilterSub);
+        const std::uint8_t* row = image.pixel(0, y);
+        for (std::size_t i = 0; i < rowBytes; ++i) {
+            rows.push_back(static_cast<std::uint8_t>(row[i] - (i >= 4 ? row[i - 4] : 0)));
+        }
     }
     return rows;
 }
 
-// A zlib stream of stored deflate blocks around the bytes.
-std::vector<std::uint8_t> zlibStored(const std::vector<std::uint8_t>& bytes) {
-    std::vector<std::uint8_t> out = {0x78, 0x01};
-    std::size_t offset = 0;
-    do {
-        const std::size_t length = std::min(kStoredBlockLimit, bytes.size() - offset);
-        const bool last = offset + length == bytes.size();
-        out.push_back(last ? 1 : 0);
-        for (const std::size_t half : {length, length ^ 0xFFFF}) {
-            out.push_back(static_cast<std::uint8_t>(half & 0xFF));
-            out.push_back(static_cast<std::uint8_t>((half >> 8) & 0xFF));
-        }
-        out.insert(out.end(), bytes.begin() + offset, bytes.begin() + offset + length);
-        offset += length;
-    } while (offset < bytes.size());
-    appendBigEndian(out, adler32(bytes));
+// zlib at its highest level: the same bytes on every run with the same zlib
+// (Debian 12's), so that make-assets.sh --check can compare them.
+std::vector<std::uint8_t> zlibCompressed(const std::vector<std::uint8_t>& bytes) {
+    uLongf size = compressBound(bytes.size());
+    std::vector<std::uint8_t> out(size);
+    if (compress2(out.data(), &size, bytes.data(), bytes.size(), Z_BEST_COMPRESSION) != Z_OK) {
+        return {};
+    }
+    out.resize(size);
     return out;
 }
 
@@ -96,7 +85,11 @@ std::vector<std::uint8_t> encodePng(const Image& image) {
     // Bit depth, colour type, then deflate, adaptive filtering, no interlace.
     header.insert(header.end(), {kBitDepth, kColourTypeRgba, 0, 0, 0});
     appendChunk(out, "IHDR", header);
-    appendChunk(out, "IDAT", zlibStored(filteredRows(image)));
+    const std::vector<std::uint8_t> pixels = zlibCompressed(filteredRows(image));
+    if (pixels.empty()) {
+        return {};
+    }
+    appendChunk(out, "IDAT", pixels);
     appendChunk(out, "IEND", {});
     return out;
 }

@@ -1,6 +1,7 @@
 // Writes every data file the game reads (meshes, textures and shaders), and
-// the desktop icon, which the game never reads, into a directory of its own.
-// Usage: generate_assets DATA_DIRECTORY ICON_DIRECTORY
+// the icons, which the game never reads: the desktop's into a directory of its
+// own, the web page's (home screens) into another.
+// Usage: generate_assets DATA_DIRECTORY ICON_DIRECTORY WEB_ICON_DIRECTORY
 // The output depends on nothing but this code, its shader sources and the
 // font: the same bytes on every run, so data/ changes only when they do.
 
@@ -30,6 +31,21 @@ constexpr int kWallTextureSize = 1024;
 constexpr int kTrophyTextureSize = 256;
 constexpr int kAtlasSize = 512;  // 32-texel cells
 constexpr int kIconSize = 64;
+
+struct WebIcon {
+    const char* name;
+    int sizePixels;
+    IconCrop crop;
+};
+// What home screens ask a web app for: 192 and 512 pixels (Android, and the
+// install prompt), a maskable one that a launcher may cut to its own shape,
+// and 180 for iOS, which rounds the corners itself.
+constexpr WebIcon kWebIcons[] = {
+    {"quorralith-192.png", 192, IconCrop::Whole},
+    {"quorralith-512.png", 512, IconCrop::Whole},
+    {"quorralith-maskable-512.png", 512, IconCrop::Maskable},
+    {"quorralith-180.png", 180, IconCrop::Whole},
+};
 const char* const kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
 
 const char* const kShaderFiles[] = {
@@ -126,22 +142,41 @@ bool copyShaders(Output& output) {
     return true;
 }
 
-// The icon shows the same stone as the walls.
+bool writePng(Output& output, const std::string& name, const Image& image) {
+    const std::vector<std::uint8_t> png = encodePng(image);
+    if (png.empty()) {
+        std::fprintf(stderr, "cannot compress %s\n", name.c_str());
+        return false;
+    }
+    return output.write(name, png);
+}
+
+// The icons show the same stone as the walls.
 bool writeIcon(Output& output, const WallMaterial& wall) {
-    return output.write("quorralith.png", encodePng(makeIcon(wall.diffuse, kIconSize)));
+    return writePng(output, "quorralith.png", makeIcon(wall.diffuse, kIconSize));
+}
+
+bool writeWebIcons(Output& output, const WallMaterial& wall) {
+    for (const WebIcon& icon : kWebIcons) {
+        if (!writePng(output, icon.name, makeIcon(wall.diffuse, icon.sizePixels, icon.crop))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s DATA_DIRECTORY ICON_DIRECTORY\n", argv[0]);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s DATA_DIRECTORY ICON_DIRECTORY WEB_ICON_DIRECTORY\n", argv[0]);
         return 2;
     }
     Output data(argv[1]);
     Output icon(argv[2]);
+    Output webIcons(argv[3]);
     const WallMaterial wall = makeStoneWall(kWallTextureSize);
     const bool written = writeMeshes(data) && writeTextures(data, wall) && copyShaders(data) &&
-                         writeIcon(icon, wall);
+                         writeIcon(icon, wall) && writeWebIcons(webIcons, wall);
     return written ? 0 : 1;
 }

@@ -7,7 +7,10 @@ import { drawingBufferSize } from './drawingBuffer.mjs';
 import { InputRecord } from './input.mjs';
 import { isGameKey, keepsFromBrowser } from './keys.mjs';
 import { downloadGame, failureMessage, LoadFailure, startGame } from './loader.mjs';
+import { registerOfflineCache } from './offline.mjs';
 import { isFinal, pageStates, runsGame, stateAfterPause } from './pageState.mjs';
+import { isTap } from './touch.mjs';
+import { setUpTouchControls, touchAbilities } from './touchControls.mjs';
 
 // The game builds its scene and draws its first frame in a few seconds; a
 // minute and a half covers a slow phone.
@@ -23,6 +26,10 @@ const canvas = document.getElementById('canvas');
 const element = (id) => document.getElementById(id);
 const settings = readSettings(location.search);
 const input = new InputRecord();
+const touch = touchAbilities();
+const letGoOfTouches = setUpTouchControls({ input, pause: () => pause() });
+root.classList.toggle('has-touch', touch.hasTouch);
+root.classList.toggle('touch-first', touch.touchFirst);
 
 let state = pageStates.loading;
 // The visitor has played: leaving the page then asks first.
@@ -40,6 +47,7 @@ function show(next, message = '') {
   if (!runsGame(next)) {
     waited = true;
     input.releaseAll();
+    letGoOfTouches();
   }
   played ||= next === pageStates.playing;
 }
@@ -56,11 +64,22 @@ function pause() {
   show(stateAfterPause(state));
 }
 
-// A click or a key on the paused page or the demo: the player's game, from
-// where it is, once the pointer is locked.
-function play() {
-  if (state !== pageStates.paused && state !== pageStates.demo) return;
+// A phone held upright: the page asks for it turned (the two thumbs need
+// the width, and the score line, laid out for a wide window, would be
+// squeezed to half its width).
+const heldUpright = () => touch.hasTouch && innerHeight > innerWidth;
+
+// A click, a tap or a key on the paused page or the demo: the player's game,
+// from where it is. A mouse gets it once the pointer is locked; a finger at
+// once, as do browsers without pointer lock.
+function play(event) {
+  if ((state !== pageStates.paused && state !== pageStates.demo) || heldUpright()) return;
   input.handOver();
+  if (event?.pointerType === 'touch' || !canvas.requestPointerLock) {
+    input.forgetMoves();
+    show(pageStates.playing);
+    return;
+  }
   const request = canvas.requestPointerLock();
   // Refused (a lock asked again too soon after Escape): the prompt stays.
   request?.catch?.(() => {});
@@ -73,13 +92,15 @@ function takeFrame() {
     canvas.height = size.height;
   }
   const runs = runsGame(state);
+  // A waiting game takes no input: a hand-over made on the way to play stays
+  // for the first frame that runs.
   const frame = {
     runs,
     looks: state === pageStates.playing,
     bufferWidth: size.width,
     bufferHeight: size.height,
     waited: runs && waited,
-    ...input.take(),
+    ...(runs ? input.take() : { keys: 0, moveX: 0, moveY: 0, handedOver: false }),
   };
   waited &&= !runs;
   return frame;
@@ -103,9 +124,26 @@ function showSettings() {
   }
 }
 
+// A tap plays as it lifts, rather than on the click the browser makes of it:
+// a tap that follows a swipe too closely gets no click at all.
+function listenForTaps(target) {
+  const landed = new Map();
+  target.addEventListener('pointerdown', (event) => {
+    landed.set(event.pointerId, { x: event.clientX, y: event.clientY, time: event.timeStamp });
+  });
+  target.addEventListener('pointerup', (event) => {
+    const down = landed.get(event.pointerId);
+    landed.delete(event.pointerId);
+    if (event.pointerType === 'touch' && down &&
+        isTap(down, { x: event.clientX, y: event.clientY, time: event.timeStamp })) play(event);
+  });
+}
+
 function listenToThePlayer() {
   canvas.addEventListener('click', play);
   element('prompt').addEventListener('click', play);
+  listenForTaps(canvas);
+  listenForTaps(element('prompt'));
   document.addEventListener('pointerlockchange', () => {
     if (document.pointerLockElement === canvas) {
       input.forgetMoves();
@@ -115,7 +153,10 @@ function listenToThePlayer() {
     }
   });
   document.addEventListener('mousemove', (event) => {
-    if (state === pageStates.playing) input.move(event.movementX, event.movementY);
+    if (document.pointerLockElement === canvas) input.move(event.movementX, event.movementY);
+  });
+  addEventListener('resize', () => {
+    if (heldUpright()) pause();
   });
   addEventListener('keydown', (event) => {
     if (event.code === 'Escape') return pause();
@@ -129,6 +170,8 @@ function listenToThePlayer() {
   document.addEventListener('visibilitychange', () => {
     if (document.hidden) pause();
   });
+  // A phone freezes a page in the background without always hiding it first.
+  document.addEventListener('freeze', pause);
   element('fullscreen-button').addEventListener('click', enterFullscreen);
   document.addEventListener('fullscreenchange', () => {
     if (!document.fullscreenElement) navigator.keyboard?.unlock?.();
@@ -145,16 +188,15 @@ function listenToThePlayer() {
 }
 
 // Fullscreen only ever at the player's word, and then straight into play:
-// the click that asked for it also locks the pointer, and the keyboard lock
-// lets Control with W crouch and walk rather than close the tab.
-async function enterFullscreen() {
-  try {
-    await root.requestFullscreen({ navigationUI: 'hide' });
-  } catch {
-    return;
-  }
-  navigator.keyboard?.lock?.().catch(() => {});
-  play();
+// the click that asked for it also locks the pointer (asked first, as the
+// fullscreen request uses the click up), and the keyboard lock lets Control
+// with W crouch and walk rather than close the tab.
+function enterFullscreen(event) {
+  event.stopPropagation();
+  play(event);
+  root.requestFullscreen({ navigationUI: 'hide' })
+    .then(() => Promise.all([navigator.keyboard?.lock?.(), screen.orientation?.lock?.('landscape')]))
+    .catch(() => {});
 }
 
 let startWatch;
@@ -186,3 +228,4 @@ showSettings();
 listenToThePlayer();
 show(pageStates.loading);
 load().catch(fail);
+registerOfflineCache();

@@ -1,11 +1,14 @@
-// Drives the browser build in Debian's headless Chromium and saves what the
-// canvas shows; browser_test.sh holds the pictures against the desktop's.
-//   node browser_test.mjs URL SCRATCH_DIR
+// Drives the browser build in Debian's headless Chromium: the page's states
+// over one table of cases, each with what the page must then show, and the
+// canvas saved where browser_test.sh holds it against the desktop's.
+//   node browser_test.mjs URL BUILD_DIR SCRATCH_DIR
+import { readFileSync } from 'node:fs';
 import puppeteer from 'puppeteer-core';
 
-const [url, scratch] = process.argv.slice(2);
+const [url, build, scratch] = process.argv.slice(2);
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-const fail = (why) => { console.log('FAIL: ' + why); process.exit(1); };
+const failures = [];
+const pageErrors = [];
 const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium',
   headless: true,
@@ -13,72 +16,319 @@ const browser = await puppeteer.launch({
          '--disable-component-update', '--disable-sync', '--no-first-run'],
 });
 
-// The page once its four shader programs are linked and its first frame is
-// shown (then it waits for a click, but for a demo), its panels hidden so
-// that a screenshot holds the canvas alone. `shot` saves the canvas, `locked`
-// says whether it holds the pointer lock.
-async function openGame(query, beforeScripts = () => {}) {
+// A page of the game at 1024 x 768 on a screen of the same size (where the
+// browser's GLFW would take a resize for a fullscreen request). `serve` may
+// answer a request in place of the server; `beforeScripts` runs before the
+// page's own.
+async function openPage(query, { scale = 1, touch = false, serve = () => false, beforeScripts = () => {},
+                                  cameFrom = null } = {}) {
   const page = await browser.newPage();
-  await page.setViewport({ width: 1024, height: 768 });
   const lines = [];
-  const errors = [];
+  const requested = [];
   page.on('console', (message) => lines.push(message.text()));
-  page.on('pageerror', (error) => errors.push(error.message));
+  page.on('pageerror', (error) => pageErrors.push(error.message));
+  const dialogs = [];
+  page.on('dialog', (dialog) => dialogs.push(dialog.type()) && dialog.accept());
+  // The offline copy has a test of its own (offline_test.mjs); here every
+  // request reaches the server, or the answer a case gives in its place.
+  await page.setBypassServiceWorker(true);
+  await page.setRequestInterception(true);
+  page.on('request', (request) => {
+    requested.push(request.url());
+    if (!serve(request)) request.continue();
+  });
+  const cdp = await page.createCDPSession();
+  await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: scale, isMobile: touch, hasTouch: touch });
+  await cdp.send('Emulation.setDeviceMetricsOverride', { width: 1024, height: 768, deviceScaleFactor: scale,
+    mobile: touch, screenWidth: 1024, screenHeight: 768 });
   await page.evaluateOnNewDocument(beforeScripts);
+  // A page to go back to, for a swipe that should not.
+  if (cameFrom) await page.goto(new URL(cameFrom, url).href);
   await page.goto(url + query);
-  for (let waited = 0; lines.filter((l) => l === 'Linking program').length < 4; waited += 100) {
-    if (waited > 30000) fail('the game did not start from ' + query + ': ' + lines.join(' | '));
-    await pause(100);
-  }
-  await pause(1000);
-  await page.addStyleTag({ content: '.panel { display: none !important; }' });
-  if (errors.length) fail('page errors: ' + errors.join(' | '));
+  const state = () => page.evaluate(() => document.documentElement.dataset.state);
   return {
-    page,
+    page, cdp, lines, requested, dialogs, state,
+    // Waits for the page to leave `from` for any other state, and says which.
+    leaves: async (from, seconds = 60) => {
+      await page.waitForFunction((s) => document.documentElement.dataset.state !== s,
+        { timeout: seconds * 1000 }, from).catch(() => {});
+      return state();
+    },
     shot: (name) => page.screenshot({ path: `${scratch}/${name}.png` }),
     locked: () => page.evaluate(() => document.pointerLockElement === document.querySelector('canvas')),
+    message: () => page.$eval('#stopped', (panel) => panel.textContent),
+    key: (type, code, key, keyCode, modifiers = 0) => cdp.send('Input.dispatchKeyEvent',
+      { type, code, key, windowsVirtualKeyCode: keyCode, modifiers }),
+    // Fingers at [x, y] each; a finger keeps its place in the list.
+    touch: (type, fingers) => cdp.send('Input.dispatchTouchEvent',
+      { type, touchPoints: fingers.map(([x, y], id) => ({ x, y, id })) }),
   };
 }
 
-const played = await openGame('?seed=7');
-await played.shot('start');
-await played.page.mouse.click(512, 384);
-await pause(300);
-if (!(await played.locked())) fail('a click did not lock the pointer');
-await played.page.keyboard.down('w');
-await pause(1000);
-await played.page.keyboard.up('w');
-await pause(500);
-await played.shot('walked');
-await played.page.mouse.move(612, 384, { steps: 5 });
-await pause(500);
-await played.shot('turned');
-// Out of the lock the game waits: a mouse move turns nothing until a click.
-await played.page.evaluate(() => document.exitPointerLock());
-await pause(500);
-if (await played.locked()) fail('the pointer is still locked');
-await played.shot('paused');
-await played.page.mouse.move(300, 300, { steps: 5 });
-await pause(500);
-await played.shot('paused-moved');
+// The game's start view, with the panels out of the picture.
+async function started(query, options) {
+  const game = await openPage(query, options);
+  const reached = await game.leaves('loading');
+  if (reached !== 'paused' && reached !== 'demo') throw new Error(`${query} reached ${reached}`);
+  await pause(500);
+  await game.page.addStyleTag({ content: '.panel { visibility: hidden !important; }' });
+  return game;
+}
 
-// Without S3TC in WebGL the game decodes its textures itself.
-const noS3tc = await openGame('?seed=7', () => {
-  const getExtension = WebGL2RenderingContext.prototype.getExtension;
-  WebGL2RenderingContext.prototype.getExtension = function (name) {
-    return /s3tc/i.test(name) ? null : getExtension.call(this, name);
+// A file the server holds, answered as `change` says: a status alone, or
+// the bytes cut to a share of their length.
+function answer(name, change) {
+  return (request) => {
+    if (!new URL(request.url()).pathname.endsWith(name)) return false;
+    if (change.abort) request.abort('connectionreset');
+    else if (change.status) request.respond({ status: change.status, body: 'gone' });
+    else {
+      const bytes = readFileSync(`${build}/${name}`);
+      request.respond({ status: 200, body: bytes.subarray(0, Math.floor(bytes.length * change.share)) });
+    }
+    return true;
   };
-});
-await noS3tc.shot('start-without-s3tc');
+}
 
-// The demo moves by itself until a click hands its game to the player.
-const demo = await openGame('?autoplay&seed=8');
-await demo.shot('demo');
-await pause(1500);
-await demo.shot('demo-later');
-await demo.page.mouse.click(512, 384, { delay: 100 });
-await pause(500);
-await demo.shot('clicked');
-await pause(1000);
-await demo.shot('clicked-later');
+const cases = [
+  ['the start view, then a click locks the pointer, W by its place walks to the first cube, the mouse turns',
+    async () => {
+      const game = await started('?seed=7');
+      await game.shot('start');
+      await game.page.mouse.click(512, 384);
+      await pause(300);
+      if (!(await game.locked()) || (await game.state()) !== 'playing') return 'a click did not start play';
+      // W's place on an AZERTY keyboard, where the layout prints Z.
+      await game.key('keyDown', 'KeyW', 'z', 90);
+      await pause(1200);
+      await game.key('keyUp', 'KeyW', 'z', 90);
+      await pause(300);
+      await game.shot('walked');
+      await game.page.mouse.move(612, 384, { steps: 5 });
+      await pause(500);
+      await game.shot('turned');
+      const panels = await game.page.$$eval('#prompt, #controls, #share, #licence',
+        (all) => all.filter((panel) => getComputedStyle(panel).display !== 'none').length);
+      return panels ? `${panels} panels cover the game in play` : '';
+    }],
+  ['Escape pauses; a click far from the centre resumes without a turn; chords with Control stay the game\'s',
+    async () => {
+      const game = await started('?seed=7');
+      await game.page.mouse.click(512, 384);
+      await pause(300);
+      await game.page.evaluate(() => addEventListener('keydown', (event) => { window.kept = event.defaultPrevented; }));
+      await game.key('rawKeyDown', 'KeyA', 'a', 65, 2);
+      await game.key('keyUp', 'KeyA', 'a', 65, 2);
+      const kept = await game.page.evaluate(() => window.kept);
+      await game.key('rawKeyDown', 'Escape', 'Escape', 27);
+      await pause(300);
+      const prompted = await game.page.$eval('#prompt', (prompt) => getComputedStyle(prompt).display !== 'none');
+      if ((await game.state()) !== 'paused' || (await game.locked()) || !prompted) return 'Escape did not pause';
+      await game.shot('paused');
+      await game.page.mouse.click(800, 600);
+      await pause(800);
+      await game.shot('resumed');
+      if (!kept) return 'Control+A reached the browser';
+      return (await game.state()) === 'playing' ? '' : 'a click did not resume';
+    }],
+  ['Escape pauses the demo, which then waits, and a click hands it to the player',
+    async () => {
+      const game = await started('?autoplay&seed=8');
+      await game.shot('demo');
+      await pause(1500);
+      await game.shot('demo-later');
+      await game.key('rawKeyDown', 'Escape', 'Escape', 27);
+      await pause(300);
+      await game.shot('demo-paused');
+      await pause(1000);
+      await game.shot('demo-paused-later');
+      await game.page.mouse.click(512, 384, { delay: 100 });
+      await pause(1000);
+      await game.shot('clicked');
+      await pause(1000);
+      await game.shot('clicked-later');
+      await game.key('keyDown', 'KeyW', 'w', 87);
+      await pause(500);
+      await game.key('keyUp', 'KeyW', 'w', 87);
+      await game.shot('clicked-walked');
+      return (await game.state()) === 'playing' ? '' : `after the click: ${await game.state()}`;
+    }],
+  ['the Fullscreen button gives fullscreen and play; leaving it, a click plays; a hidden tab pauses with ' +
+    'no catch-up report; leaving a game in progress asks first',
+    async () => {
+      const game = await openPage('?seed=7');
+      await game.leaves('loading');
+      await game.page.click('#fullscreen-button');
+      await pause(1000);
+      const full = await game.page.evaluate(() => document.fullscreenElement === document.documentElement &&
+        document.querySelector('canvas').parentElement === document.body);
+      if (!full || !(await game.locked())) return 'no fullscreen game with the pointer locked';
+      await game.page.evaluate(() => document.exitFullscreen());
+      // The browser refuses a lock asked for within a second of losing one.
+      await pause(1500);
+      await game.page.mouse.click(512, 384);
+      await pause(500);
+      if ((await game.state()) !== 'playing' || !(await game.locked())) return 'no game after leaving fullscreen';
+      const other = await browser.newPage();
+      await other.bringToFront();
+      await pause(2500);
+      await game.page.bringToFront();
+      const paused = await game.state();
+      await pause(1500);
+      await game.page.mouse.click(512, 384);
+      const counted = game.lines.length;
+      await pause(2500);
+      const reports = game.lines.slice(counted).filter((line) => line.endsWith('ms/frame'));
+      if (paused !== 'paused' || !reports.length || reports.some((line) => parseFloat(line) > 500)) {
+        return `a hidden tab left ${paused}, then reported ${reports.join(' | ')}`;
+      }
+      await game.page.goto('about:blank').catch(() => {});
+      return game.dialogs.includes('beforeunload') ? '' : 'a game in progress was left without asking';
+    }],
+  ['without S3TC in WebGL the game decodes its textures itself', async () => {
+    const game = await started('?seed=7', { beforeScripts: () => {
+      const getExtension = WebGL2RenderingContext.prototype.getExtension;
+      WebGL2RenderingContext.prototype.getExtension = function (name) {
+        return /s3tc/i.test(name) ? null : getExtension.call(this, name);
+      };
+    } });
+    await game.shot('start-without-s3tc');
+    return '';
+  }],
+  ['at twice the pixels the drawing buffer is twice the size', async () => {
+    const game = await started('?seed=7', { scale: 2 });
+    const size = await game.page.$eval('canvas', (canvas) => `${canvas.width}x${canvas.height}`);
+    return size === '2048x1536' ? '' : `drawing buffer ${size}`;
+  }],
+  ['a lost context pauses with a reload link for the same maze, and draws nothing', async () => {
+    const game = await started('?seed=7', { beforeScripts: () => {
+      const draw = WebGL2RenderingContext.prototype.drawElements;
+      WebGL2RenderingContext.prototype.drawElements = function (...args) {
+        window.draws = (window.draws ?? 0) + 1;
+        return draw.apply(this, args);
+      };
+    } });
+    await game.page.evaluate(() => {
+      window.loser = document.querySelector('canvas').getContext('webgl2').getExtension('WEBGL_lose_context');
+      window.loser.loseContext();
+    });
+    const draws = await game.page.evaluate(() => new Promise((done) => {
+      const before = window.draws;
+      setTimeout(() => done(window.draws - before), 1000);
+    }));
+    await game.page.evaluate(() => window.loser.restoreContext());
+    await pause(500);
+    const link = await game.page.$eval('#reload-link', (a) => new URL(a.href).searchParams.get('seed'));
+    const state = await game.state();
+    return state === 'context-lost' && draws < 50 && link === '7' && /lost/.test(await game.message())
+      ? '' : `${state}, ${draws} draws in a second, link seed ${link}`;
+  }],
+  ['a bad seed is said, and the address shows the seed drawn', async () => {
+    const game = await started('?seed=abc');
+    const address = new URL(game.page.url()).searchParams.get('seed');
+    const note = await game.page.$eval('#seed-note', (note) => note.textContent);
+    return /^[0-9]+$/.test(address) && note.includes('abc') && note.includes(address) ? '' : `${address}: ${note}`;
+  }],
+];
+
+// Fingers that move in steps from where they are to where they go, held a
+// while at the end.
+async function slide(game, from, to, holdMilliseconds = 0) {
+  for (let step = 1; step <= 10; step++) {
+    await game.touch('touchMove', from.map(([x, y], finger) => [
+      x + (to[finger][0] - x) * step / 10, y + (to[finger][1] - y) * step / 10]));
+    await pause(30);
+  }
+  await pause(holdMilliseconds);
+}
+
+// The input records the game took, kept for a test to read.
+const recordFrames = () => {
+  window.frames = [];
+  Object.defineProperty(window, 'Module', { configurable: true, get: () => window.module, set: (module) => {
+    const take = module.quorralithPage.takeFrame;
+    module.quorralithPage.takeFrame = () => { const frame = take(); window.frames.push(frame); return frame; };
+    window.module = module;
+  } });
+};
+
+cases.push(
+  ['on a touch screen a swipe from the edge stays on the page; a tap plays; the stick walks to the first cube',
+    async () => {
+      const game = await started('?seed=7', { touch: true, cameFrom: 'build.json' });
+      const address = game.page.url();
+      await game.touch('touchStart', [[2, 400]]);
+      await slide(game, [[2, 400]], [[700, 420]]);
+      await game.touch('touchEnd', []);
+      await pause(500);
+      if (game.page.url() !== address || (await game.state()) !== 'paused') return 'the swipe left the page';
+      await game.page.tap('#prompt');
+      await pause(300);
+      if ((await game.state()) !== 'playing') return `a tap left the page ${await game.state()}`;
+      await game.touch('touchStart', [[200, 600]]);
+      // Two thirds of the stick's reach: a walk, as W gives.
+      await slide(game, [[200, 600]], [[200, 560]], 1200);
+      await game.touch('touchEnd', []);
+      await pause(300);
+      await game.shot('touch-walked');
+      await game.touch('touchStart', [[800, 400]]);
+      await slide(game, [[800, 400]], [[900, 400]], 300);
+      await game.touch('touchEnd', []);
+      await game.shot('touch-turned');
+      return '';
+    }],
+  ['two fingers walk and look in the same frames', async () => {
+    const game = await started('?seed=7', { touch: true, beforeScripts: recordFrames });
+    await game.page.tap('#prompt');
+    await game.touch('touchStart', [[200, 600]]);
+    await game.touch('touchStart', [[200, 600], [800, 400]]);
+    await slide(game, [[200, 600], [800, 400]], [[200, 540], [900, 380]], 300);
+    await game.touch('touchEnd', []);
+    const both = await game.page.evaluate(() => window.frames.filter((frame) =>
+      (frame.keys & 1) && frame.moveX > 0 && frame.looks).length);
+    return both > 0 ? '' : 'no frame both walked and looked';
+  }],
+);
+
+// Every failed load ends in a message naming what failed.
+const failedLoads = [
+  ['no WebGL2', 'WebGL2', { beforeScripts: () => {
+    const getContext = HTMLCanvasElement.prototype.getContext;
+    HTMLCanvasElement.prototype.getContext = function (kind, ...rest) {
+      return kind === 'webgl2' ? null : getContext.call(this, kind, ...rest);
+    };
+  } }],
+  ['build.json missing', 'build.json', { serve: answer('build.json', { status: 404 }) }],
+  ['.js missing', 'quorralith.js', { serve: answer('quorralith.js', { status: 404 }) }],
+  ['.js cut short', 'quorralith.js', { serve: answer('quorralith.js', { share: 0.5 }) }],
+  ['.wasm cut short', 'quorralith.wasm', { serve: answer('quorralith.wasm', { share: 0.9 }) }],
+  ['.data missing', 'quorralith.data', { serve: answer('quorralith.data', { status: 404 }) }],
+  ['.data empty', 'quorralith.data', { serve: answer('quorralith.data', { share: 0 }) }],
+  ['.data short of its last 1.6 %', 'quorralith.data', { serve: answer('quorralith.data', { share: 0.984 }) }],
+  ['.data cut by a dropped connection', 'quorralith.data', { serve: answer('quorralith.data', { abort: true }) }],
+];
+for (const [name, named, options] of failedLoads) {
+  cases.push([`a failed load (${name}) is said, naming ${named}`, async () => {
+    const page = await openPage('?seed=7', options);
+    const state = await page.leaves('loading', 30);
+    await pause(1000);
+    const message = await page.message();
+    const started = page.requested.some((address) => address.includes('quorralith.js')) && named === 'WebGL2';
+    return (await page.state()) === 'failed' && state === 'failed' && message.includes(named) && !started
+      ? '' : `${state}: ${message}`;
+  }]);
+}
+
+for (const [name, run] of cases) {
+  const errorsBefore = pageErrors.length;
+  let why = await run().catch((error) => error.message);
+  why ||= pageErrors.slice(errorsBefore).join(' | ');
+  if (why) failures.push(`${name}: ${why}`);
+  console.log(`${why ? 'FAIL' : 'ok'}: ${name}`);
+}
+for (const page of await browser.pages()) await page.close().catch(() => {});
 await browser.close();
+if (failures.length) {
+  console.log(failures.join('\n'));
+  process.exit(1);
+}

@@ -1,0 +1,45 @@
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+import * as rules from '../../../web/offline-rules.mjs';
+
+const scope = 'https://games.example/quorralith/';
+const files = ['quorralith.html', 'quorralith.wasm', 'icons/quorralith-192.png'];
+
+test('the cache answers only its own build\'s files, under its scope', () => {
+  for (const [asked, answer] of [
+    ['quorralith.wasm', 'quorralith.wasm'], ['quorralith.wasm?v=v1', 'quorralith.wasm'], ['quorralith.wasm?v=v2', null],
+    ['quorralith.html?seed=7&autoplay', 'quorralith.html'], ['icons/quorralith-192.png', 'icons/quorralith-192.png'],
+    ['sw.js', null], ['../quorralith.wasm', null], ['https://elsewhere.example/quorralith/quorralith.wasm', null],
+  ]) {
+    assert.equal(rules.cachedFileFor(new URL(asked, scope).href, scope, files, 'v1'), answer, asked);
+  }
+});
+
+test('a new build deletes its scope\'s older caches and no one else\'s', () => {
+  const names = [rules.cacheNameFor(scope, 'v1'), rules.cacheNameFor(scope, 'v2'), rules.cacheNameFor(`${scope}preview/`, 'v1'), 'other'];
+  assert.deepEqual(rules.staleCacheNames(names, scope, 'v2'), [rules.cacheNameFor(scope, 'v1')]);
+});
+
+test('an install refuses a file of another size or content, naming it', () => {
+  const mismatch = (bytes, sha256) => rules.mismatchOf('f.js', { bytes: 3, sha256: 'aa' }, { bytes, sha256 });
+  assert.equal(mismatch(3, 'aa'), null);
+  assert.match(mismatch(2, 'aa'), /^f\.js has 2 bytes/);
+  assert.match(mismatch(3, 'bb'), /^f\.js is another build's/);
+});
+
+test('a new build takes over only when the asking page is the game\'s only one', () => {
+  const page = (id, url = `${scope}quorralith.html`) => ({ id, url });
+  for (const [pages, allowed] of [[[page('a')], true], [[page('a'), page('b')], false], [[page('b')], false],
+    [[page('a'), page('c', 'https://games.example/blog/')], true]]) {
+    assert.equal(rules.mayTakeOver(pages, scope, 'a'), allowed, JSON.stringify(pages));
+  }
+});
+
+test('a page moves to a new build only once loaded and before a game starts', () => {
+  for (const state of ['loading', 'paused', 'demo', 'failed', 'context-lost', 'playing']) {
+    for (const hasPlayed of [false, true]) {
+      const safe = !hasPlayed && ['paused', 'demo', 'failed', 'context-lost'].includes(state);
+      assert.equal(rules.mayMoveToNewBuild({ state, hasPlayed }), safe, `${state}, played: ${hasPlayed}`);
+    }
+  }
+});

@@ -1,0 +1,121 @@
+// Installs the page's offline copy (the worker in sw.js), tells the player
+// once the game plays without a network, and moves the page onto a newly
+// served build only where the player loses nothing (offline-rules.mjs).
+import { mayMoveToNewBuild } from './offline-rules.mjs';
+
+const NOTE_MILLISECONDS = 4000;
+
+export async function registerOfflineCache() {
+  if (!('serviceWorker' in navigator)) {
+    return;
+  }
+  const play = trackPlay();
+  let registration;
+  try {
+    // 'none': the browser asks the server for the worker's module too, never
+    // its HTTP cache, so a new worker never runs an old build's rules.
+    registration = await navigator.serviceWorker.register('sw.js', { type: 'module', updateViaCache: 'none' });
+  } catch (error) {
+    console.warn(`The game will need the network on every visit: ${error.message}`);
+    return;
+  }
+  watchForNewBuild(registration, play);
+  document.addEventListener('visibilitychange', () => {
+    if (!document.hidden) {
+      registration.update().catch(() => {});
+    }
+  });
+  await markOfflineReady();
+}
+
+// The page's state (<html data-state>, or its loading before there is one)
+// and whether the player has started a game here; `onChange` hears both.
+function trackPlay() {
+  const listeners = [];
+  let hasPlayed = false;
+  const now = () => {
+    const state = document.documentElement.dataset.state ??
+      (document.readyState === 'complete' ? 'ready' : 'loading');
+    hasPlayed ||= state === 'playing' || document.pointerLockElement !== null;
+    return { state, hasPlayed };
+  };
+  const changed = () => listeners.forEach((listener) => listener(now()));
+  new MutationObserver(changed).observe(document.documentElement, { attributeFilter: ['data-state'] });
+  document.addEventListener('pointerlockchange', changed);
+  window.addEventListener('load', changed);
+  return { now, onChange: (listener) => listeners.push(listener) };
+}
+
+// The first visit says it once, when the cache is whole and the worker
+// answers this page; later visits only mark it, for the tests and the page.
+async function markOfflineReady() {
+  const firstVisit = navigator.serviceWorker.controller === null;
+  await navigator.serviceWorker.ready;
+  if (navigator.serviceWorker.controller === null) {
+    await new Promise((resolve) =>
+      navigator.serviceWorker.addEventListener('controllerchange', resolve, { once: true }));
+  }
+  document.documentElement.dataset.offline = 'ready';
+  if (firstVisit) {
+    showNote('Playable offline');
+  }
+}
+
+// A worker installed while another controls the page is a newer build.
+function watchForNewBuild(registration, play) {
+  const offer = (worker) => {
+    if (navigator.serviceWorker.controller !== null) {
+      moveWhenSafe(worker, play);
+    }
+  };
+  if (registration.waiting !== null) {
+    offer(registration.waiting);
+  }
+  registration.addEventListener('updatefound', () => {
+    const worker = registration.installing;
+    worker.addEventListener('statechange', () => {
+      if (worker.state === 'installed') {
+        offer(worker);
+      }
+    });
+  });
+}
+
+function moveWhenSafe(worker, play) {
+  let asked = false;
+  const tryNow = (progress) => {
+    if (asked || !mayMoveToNewBuild(progress)) {
+      return;
+    }
+    asked = true;
+    // A click on "play" may still land between the asking and the answer:
+    // that game then keeps the build it loaded, and a later visit opens the new.
+    navigator.serviceWorker.addEventListener('controllerchange', () => {
+      if (mayMoveToNewBuild(play.now())) {
+        location.reload();
+      }
+    }, { once: true });
+    navigator.serviceWorker.addEventListener('message', (event) => {
+      if (event.data === 'other pages open') {
+        showNote('A new version is ready: it opens once every Quorralith page is closed');
+      }
+    });
+    worker.postMessage('take over');
+  };
+  if (play.now().hasPlayed) {
+    showNote('A new version is ready: it opens on your next visit');
+  }
+  play.onChange(tryNow);
+  tryNow(play.now());
+}
+
+function showNote(text) {
+  const note = document.createElement('div');
+  note.id = 'offline-note';
+  note.className = 'panel';
+  note.setAttribute('role', 'status');
+  note.style.cssText = 'left: 50%; top: 10px; transform: translateX(-50%);';
+  note.textContent = text;
+  document.body.append(note);
+  setTimeout(() => note.remove(), NOTE_MILLISECONDS);
+}
