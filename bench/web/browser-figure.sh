@@ -1,7 +1,7 @@
 #!/bin/sh
 # The browser page's figures: what a visitor downloads (raw and compressed),
-# then, from one headless Chromium, the time to the first frame on cold loads
-# and the game's frame time against the floor (floor.html) in pairs; see
+# then, from one headless Chromium, the time to the first frame on first
+# visits and the game's frame time against the floor (floor.html) in pairs; see
 # browser_bench.mjs for how. The build and the floor are served from this
 # machine only, by a server this script starts and stops.
 # Says so and passes when there is no browser build, or no Chromium to run it

@@ -1,5 +1,6 @@
 // What a visitor downloads to play: every file the browser build's page
-// fetches, raw and compressed as a web server would send it, with totals.
+// fetches, and its offline copy's worker, manifest and icons where the build
+// has them, raw and compressed as a web server would send it, with totals.
 // gzip at its best level, by gzip itself; brotli at its best quality, by the
 // brotli library inside node (the brotli command is not on these machines),
 // for the servers that offer it. Fails, naming the file, when one is missing.
@@ -15,6 +16,14 @@ const gameFiles = ['quorralith.html', 'quorralith.js', 'quorralith.wasm', 'quorr
 
 function pageModules(webDir) {
   return readdirSync(webDir).filter((name) => name.endsWith('.mjs')).sort();
+}
+
+// The worker that keeps the offline copy, the manifest and the icons: a
+// browser fetches them beside the page, not for its first frame.
+function offlineCopyFiles(webDir) {
+  const icons = existsSync(join(webDir, 'icons'))
+    ? readdirSync(join(webDir, 'icons')).sort().map((name) => `icons/${name}`) : [];
+  return ['sw.js', 'manifest.webmanifest', ...icons].filter((name) => existsSync(join(webDir, name)));
 }
 
 function sizesOf(path) {
@@ -35,7 +44,7 @@ function sum(rows) {
 }
 
 const columns = (label, raw, gzip, brotli) =>
-  `${label.padEnd(28)}${String(raw).padStart(10)}${String(gzip).padStart(10)}${String(brotli).padStart(11)}`;
+  `${label.padEnd(36)}${String(raw).padStart(10)}${String(gzip).padStart(10)}${String(brotli).padStart(11)}`;
 const line = (label, { raw, gzip, brotli }) => console.log(columns(label, raw, gzip, brotli));
 
 function failUnless(found, what) {
@@ -50,12 +59,15 @@ function main() {
   failUnless(missing.length === 0, `${missing.join(', ')} in ${webDir}`);
   const modules = pageModules(webDir);
   failUnless(modules.includes('page.mjs'), `the page's modules (page.mjs) in ${webDir}`);
-  const gameRows = gameFiles.map((name) => ({ name, ...sizesOf(join(webDir, name)) }));
-  const moduleRows = modules.map((name) => ({ name, ...sizesOf(join(webDir, name)) }));
+  const rowsOf = (names) => names.map((name) => ({ name, ...sizesOf(join(webDir, name)) }));
+  const gameRows = rowsOf(gameFiles);
+  const moduleRows = rowsOf(modules);
+  const offlineRows = rowsOf(offlineCopyFiles(webDir));
   console.log(columns('download sizes, bytes', 'raw', 'gzip -9', 'brotli 11'));
-  for (const row of [...gameRows, ...moduleRows]) line(row.name, row);
+  for (const row of [...gameRows, ...moduleRows, ...offlineRows]) line(row.name, row);
   line(`the page's ${modules.length} modules`, sum(moduleRows));
-  line('total', sum([...gameRows, ...moduleRows]));
+  if (offlineRows.length) line(`the offline copy's ${offlineRows.length} files`, sum(offlineRows));
+  line('total', sum([...gameRows, ...moduleRows, ...offlineRows]));
 }
 
 main();
