@@ -63,8 +63,10 @@ fuzz:
 	scripts/install-deps.sh fuzz
 	scripts/fuzz.sh
 
-bench: deps build
-	scripts/run-benchmarks.sh $(BUILD_DIR)
+# The browser build too, for the page's figures: after the first build it is
+# a few seconds of checking.
+bench: deps build web
+	scripts/run-benchmarks.sh $(BUILD_DIR) $(WEB_DIR)
 
 # Five minutes of walking through the game: its memory must hold steady.
 soak: build
