@@ -227,5 +227,6 @@ async function load() {
 showSettings();
 listenToThePlayer();
 show(pageStates.loading);
-load().catch(fail);
-registerOfflineCache();
+// The offline copy is made once the game's files are here, from the
+// browser's cache, rather than downloaded beside them a second time.
+load().then(registerOfflineCache, fail);
