@@ -96,20 +96,3 @@ TEST(FrameStep, TheViewFitsTheWindowItIsShownInNotTheRecordedOne) {
     EXPECT_EQ(frame.effects.viewportHeight, 768);
     EXPECT_FLOAT_EQ(player.getAspectRatio(), 1024.0f / 768.0f);
 }
-
-// After a pause the game goes on where it stopped: the first step has no
-// length, and the frame-time report does not pay the pause back.
-TEST(FrameStep, AfterAPauseNeitherTheStepNorTheReportPaysTheWaitBack) {
-    Maze maze(10, 10, seededPick(1));
-    Player player;
-    player.setPosition({2.0f, 1.7f, 2.0f});
-    FrameStep step(player, maze, RunSetup{}, 0.0);
-    WindowInput walking = stillWindowAt(0.0);
-    walking.controls.forward = true;
-    step.advance(walking);
-    step.resumeAfterPause(100.0);
-    walking.controls.now = 100.0;
-    const FrameOutcome resumed = step.advance(walking);
-    EXPECT_EQ(player.getPosition(), glm::vec3(2.0f, 1.7f, 2.0f));
-    EXPECT_FALSE(resumed.reportedMillisecondsPerFrame.has_value());
-}

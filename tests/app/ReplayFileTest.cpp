@@ -29,6 +29,25 @@ std::vector<Player> playersOfEveryFrame(Maze& maze, RunSetup setup, double frame
     return players;
 }
 
+// A run as the options set it up, from the middle of the first room.
+struct RunInTheFirstRoom {
+    explicit RunInTheFirstRoom(const GameOptions& options) : RunInTheFirstRoom(prepared(options)) {}
+
+    static RunSetup prepared(const GameOptions& options) {
+        RunSetup setup;
+        EXPECT_EQ(prepareRun(options, setup), "");
+        return setup;
+    }
+    explicit RunInTheFirstRoom(RunSetup setup)
+        : maze(10, 10, seededPick(*setup.seed)), step(player, maze, std::move(setup), 0.0) {
+        player.setPosition({2.0f, 1.7f, 2.0f});
+    }
+
+    Maze maze;
+    Player player;
+    FrameStep step;
+};
+
 }  // namespace
 
 // Recorded through the game's own options over an old file, and replayed
@@ -63,6 +82,43 @@ TEST(ReplayFile, ARecordedAutoplayRunReplaysToTheSamePositionsEveryFrame) {
             << "frame " << frame;
     }
     EXPECT_EQ(countCells(maze.getGrid(), CellCode::food), 0);
+}
+
+// After a pause of any length (a minimised window, a page out of pointer
+// lock) the game goes on where it stopped: the first frame back has no
+// length, the frame-time report does not pay the pause back, and the
+// recording holds that frame as it was, so that its replay walks where the
+// run walked.
+TEST(ReplayFile, APauseOfAnyLengthIsNotWalkedNorReportedAndReplaysAsItWent) {
+    for (const double pauseSeconds : {0.05, 0.5, 100.0}) {
+        SCOPED_TRACE(pauseSeconds);
+        GameOptions recording;
+        recording.recordFile = testing::TempDir() + "paused.replay";
+        RunInTheFirstRoom live(recording);
+        std::vector<glm::vec3> walked;
+        WindowInput walking = stillWindowAt(0.0);
+        walking.controls.forward = true;
+        const double resumedAt = 0.02 + pauseSeconds;
+        for (const double seconds : {0.0, 0.02, resumedAt, resumedAt + 0.02}) {
+            if (seconds == resumedAt) {
+                // The window is read a little after the pause ends.
+                live.step.resumeAfterPause(seconds - 0.001);
+            }
+            walking.controls.now = seconds;
+            EXPECT_FALSE(live.step.advance(walking).reportedMillisecondsPerFrame.has_value());
+            walked.push_back(live.player.getPosition());
+        }
+        EXPECT_EQ(walked[2], walked[1]);
+        EXPECT_NEAR(walked[3].z - walked[2].z, 0.06f, 1e-3f);
+
+        GameOptions replaying;
+        replaying.replayFile = recording.recordFile;
+        RunInTheFirstRoom replay(replaying);
+        for (const glm::vec3& position : walked) {
+            replay.step.advance(stillWindowAt(0.0));
+            EXPECT_EQ(replay.player.getPosition(), position);
+        }
+    }
 }
 
 // A file as version 1 of the format wrote it, kept as it is: a seed above
