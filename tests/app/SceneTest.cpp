@@ -1,7 +1,9 @@
 #include "app/Scene.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "app/FrameStep.h"
 #include "app/Game.h"
 #include "app/GameConstants.h"
+#include "app/ScenePlacement.h"
 #include "app/Window.h"
 #include "player/Controls.h"
 #include "support/BackBuffer.h"
@@ -32,6 +35,40 @@ std::vector<long> positionsOf(const std::string& console, const std::vector<std:
         from = at == std::string::npos ? from : at + line.size();
     }
     return positions;
+}
+
+// A whole run that plays itself, stepped at a steady 60 frames a second by
+// the game's own frame step, to `secondsAfterArriving` after the autopilot's
+// arrival; its last frame.
+FrameOutcome playedByTheAutopilot(Scene& scene, double secondsAfterArriving) {
+    RunSetup autoplay;
+    autoplay.autoplay = true;
+    FrameStep step(scene.cam, scene.mmesh, std::move(autoplay), 0.0);
+    FrameOutcome last;
+    std::optional<double> arrived;
+    for (int frame = 0; frame < 60 * 600; ++frame) {
+        const double now = frame / 60.0;
+        if (step.autopilotHasArrived()) {
+            arrived = arrived.value_or(now);
+            if (now - *arrived >= secondsAfterArriving) {
+                break;
+            }
+        }
+        last = step.advance(stillWindowAt(now));
+    }
+    return last;
+}
+
+// The frame as the game draws it, or without the sculpture.
+std::vector<Rgba> drawnWith(Scene& scene, bool sculpture) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (sculpture) {
+        scene.draw();
+    } else {
+        scene.mmesh.setLightPosition(lightPositionFor(scene.cam));
+        scene.mmesh.draw(scene.cam);
+    }
+    return readBackBufferRegion(0, 0, game::windowWidthPixels, game::windowHeightPixels);
 }
 
 }  // namespace
@@ -120,13 +157,7 @@ TEST_F(SceneTest, AnAutoplayedRunEndsShowingEveryFoodCubeEatenInItsScoreLine) {
     setFixedGlState();
     std::unique_ptr<Scene> scene;
     captureConsole([&scene] { scene = std::make_unique<Scene>(10, 10, seededPick(7)); });
-    RunSetup autoplay;
-    autoplay.autoplay = true;
-    FrameStep step(scene->cam, scene->mmesh, std::move(autoplay), 0.0);
-    FrameOutcome last;
-    for (int frame = 0; !step.autopilotHasArrived() && frame < 60 * 600; ++frame) {
-        last = step.advance(stillWindowAt(frame / 60.0));
-    }
+    const FrameOutcome last = playedByTheAutopilot(*scene, 0.0);
     // The line's glyphs, 25 pixels of 800 x 600 high at y = 560, drawn over
     // the last frame as the game draws it.
     const auto scoreCornerWith = [&scene, &last](const std::string& line) {
@@ -143,6 +174,45 @@ TEST_F(SceneTest, AnAutoplayedRunEndsShowingEveryFoodCubeEatenInItsScoreLine) {
     const std::vector<unsigned char> shown = scoreCornerWith(last.scoreLine);
     EXPECT_TRUE(shown == scoreCornerWith("Points: 101/101"));
     EXPECT_FALSE(shown == scoreCornerWith("Points: 100/101"));
+    scene->release();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+}
+
+// The last view of a run that plays itself, once the autopilot has turned to
+// face the sculpture, shows all of it, lit by the lamp the player carries:
+// of the pixels that drawing it changes, none lies on the window's edge, and
+// they are bright. (Stopping 0.8 units from it, the cup filled 86 % of the
+// window, edges and all.)
+TEST_F(SceneTest, TheAutopilotsLastViewShowsTheWholeSculptureLit) {
+    setFixedGlState();
+    std::unique_ptr<Scene> scene;
+    captureConsole([&scene] { scene = std::make_unique<Scene>(10, 10, seededPick(7)); });
+    playedByTheAutopilot(*scene, 1.0);
+    const std::vector<Rgba> without = drawnWith(*scene, false);
+    const std::vector<Rgba> with = drawnWith(*scene, true);
+    int sculpturePixels = 0;
+    int onTheEdge = 0;
+    double brightness = 0.0;
+    for (size_t i = 0; i < with.size(); ++i) {
+        const Rgba& p = with[i];
+        if (p.r == without[i].r && p.g == without[i].g && p.b == without[i].b) {
+            continue;
+        }
+        const int x = static_cast<int>(i) % game::windowWidthPixels;
+        const int y = static_cast<int>(i) / game::windowWidthPixels;
+        ++sculpturePixels;
+        onTheEdge += x == 0 || y == 0 || x + 1 == game::windowWidthPixels ||
+                     y + 1 == game::windowHeightPixels;
+        brightness += std::max({p.r, p.g, p.b}) / 255.0;
+    }
+    EXPECT_EQ(onTheEdge, 0);
+    // Seen whole and near: over a twentieth of the window (about an eighth
+    // from the tour's end).
+    EXPECT_GT(sculpturePixels, static_cast<int>(with.size() / 20));
+    // The lamp's light on it: about 0.6, and 0.16 under the ambient light
+    // alone.
+    EXPECT_GT(brightness / sculpturePixels, 0.4);
     scene->release();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
