@@ -13,8 +13,8 @@
 namespace {
 
 InputSource inputSourceFor(RunSetup& setup, const Maze& maze) {
-    if (setup.replaying) {
-        return InputSource::replay(std::move(setup.replayFrames));
+    if (setup.replay) {
+        return InputSource::replay(std::move(*setup.replay));
     }
     return setup.autoplay ? InputSource::autoplay(maze.getGrid(), setup.autopilotMayRun)
                           : InputSource();

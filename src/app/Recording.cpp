@@ -80,6 +80,8 @@ Recording& Recording::operator=(Recording&& other) noexcept {
         createdHere = other.createdHere;
         begun = other.begun;
         writeFailed = other.writeFailed;
+        lastWritten = other.lastWritten;
+        framesWritten = other.framesWritten;
     }
     return *this;
 }
@@ -171,9 +173,22 @@ bool Recording::begin() {
            stop("cannot be written (it does not keep what is written to it)");
 }
 
+// Every line is one the replay reads: a frame it would refuse (the clock
+// past its limit, when a replay that ends there is played on) stops the
+// recording instead, so that what was recorded replays.
 void Recording::write(const ControlInput& input) {
     if (fd < 0 || writeFailed || (!begun && !begin())) {
         return;
     }
-    writeWhole(replayLine(input));
+    const std::string line = replayLine(input);
+    ControlInput asRead;
+    const std::string refusal =
+        refusalOfFrame(line.substr(0, line.size() - 1), lastWritten, asRead);
+    if (!refusal.empty()) {
+        stop("line " + std::to_string(replayHeaderLines + framesWritten + 1) +
+             " would not replay (" + refusal + ")");
+    } else if (writeWhole(line)) {
+        lastWritten = input;
+        ++framesWritten;
+    }
 }

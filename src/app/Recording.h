@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "player/Controls.h"
@@ -51,4 +53,6 @@ class Recording {
     bool createdHere = false;
     bool begun = false;
     bool writeFailed = false;
+    std::optional<ControlInput> lastWritten;
+    std::size_t framesWritten = 0;
 };

@@ -67,7 +67,7 @@ TEST(InputSource, WhenTheReplayRunsOutThePlayerGoesOnFromItsTime) {
     ControlInput second = first;
     second.now = 1000.5;
     second.cursorX = 7.25;
-    InputSource inputs = InputSource::replay({first, second});
+    InputSource inputs = InputSource::replay(ReplayReader::ofText(replayText(0, {first, second})));
     const Player player;
 
     EXPECT_EQ(inputs.next(stillWindowAt(3.0), player).now, first.now);
@@ -88,8 +88,7 @@ TEST(FrameStep, TheViewFitsTheWindowItIsShownInNotTheRecordedOne) {
     recorded.windowWidth = 1920;
     recorded.windowHeight = 1080;
     RunSetup replay;
-    replay.replaying = true;
-    replay.replayFrames = {recorded};
+    replay.replay = ReplayReader::ofText(replayText(0, {recorded}));
     FrameStep step(player, maze, std::move(replay), 0.0);
     const FrameOutcome frame = step.advance(stillWindowAt(0.0));
     EXPECT_EQ(frame.effects.viewportWidth, 1024);
