@@ -136,38 +136,25 @@ wait_for_line() {
     done
 }
 
-# count_lines LOG TEXT: how many lines of LOG hold TEXT.
-count_lines() {
-    grep -c "$2" "$1" 2>/dev/null || true
-}
-
-# wait_for_frames LOG SECONDS: waits until the game has reported its frame
-# time twice more. The second report comes from a frame that began after the
-# one under way at the call was presented, however slowly the game draws:
-# what a screenshot shows then holds every input given before the call.
-# Fails on time-out or when the game has ended.
+# wait_for_frames LOG SECONDS: waits for two more frame-time reports in LOG,
+# the second from a frame begun after the one under way at the call was
+# shown, however slowly the game draws; fails on time-out.
 wait_for_frames() {
-    frames_target=$(($(count_lines "$1" "ms/frame") + 2))
-    waited=0
-    while [ "$(count_lines "$1" "ms/frame")" -lt "$frames_target" ]; do
-        if ! kill -0 "$GAME_PID" 2>/dev/null || [ "$waited" -ge "$(($2 * 10))" ]; then
-            return 1
-        fi
-        sleep 0.1
-        waited=$((waited + 1))
+    frames_after=$(($(grep -c "ms/frame" "$1") + 2))
+    until [ "$(grep -c "ms/frame" "$1")" -ge "$frames_after" ]; do
+        [ "$2" -gt 0 ] || return 1
+        sleep 1
+        set -- "$1" $(($2 - 1))
     done
 }
 
 # wait_for_view WINDOW REFERENCE SHOT SECONDS [same|changed]: screenshots
-# WINDOW into SHOT until one is REFERENCE to the pixel (same, the default),
-# or differs from it (changed); fails on time-out. A replay takes as many
-# frames as its run did, and the autopilot spends a frame too long for a step
-# standing, however long either takes.
+# WINDOW into SHOT until one is REFERENCE to the pixel, or differs from it;
+# fails on time-out.
 wait_for_view() {
     view_deadline=$(($(date +%s) + $4))
-    while screenshot "$1" "$3" || return 1; do
-        view_differs=$([ "$(differing_pixels "$2" "$3")" = 0 ] && echo same || echo changed)
-        [ "$view_differs" = "${5:-same}" ] && return 0
+    until screenshot "$1" "$3" && [ "$([ "$(differing_pixels "$2" "$3")" = 0 ] &&
+        echo same || echo changed)" = "${5:-same}" ]; do
         [ "$(date +%s)" -lt "$view_deadline" ] || return 1
         sleep 0.5
     done
@@ -183,12 +170,13 @@ screenshot() {
     import -window "$1" "$2"
 }
 
-# wait_for_end SECONDS: waits for the game to end; sets GAME_STATUS. Kills
-# the game (and fails) if it has not ended by then.
-wait_for_end() {
+# end_game_with_escape: taps Escape and waits for the game; sets GAME_STATUS.
+# Kills the game (and fails) if it does not end within a minute.
+end_game_with_escape() {
+    xdotool key Escape
     waited=0
     while kill -0 "$GAME_PID" 2>/dev/null; do
-        if [ "$waited" -ge "$(($1 * 10))" ]; then
+        if [ "$waited" -ge 600 ]; then
             kill "$GAME_PID"
             GAME_STATUS=timeout
             return 1
@@ -198,13 +186,6 @@ wait_for_end() {
     done
     wait "$GAME_PID"
     GAME_STATUS=$?
-}
-
-# end_game_with_escape: taps Escape and waits for the game, a minute at most
-# (a loaded machine draws a frame in a third of a second); sets GAME_STATUS.
-end_game_with_escape() {
-    xdotool key Escape
-    wait_for_end 60
 }
 
 # The food glows green; the stone of walls and floor is warm (more red than

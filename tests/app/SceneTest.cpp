@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,38 +36,18 @@ std::vector<long> positionsOf(const std::string& console, const std::vector<std:
     return positions;
 }
 
-// A whole run that plays itself, stepped at a steady 60 frames a second by
-// the game's own frame step, to `secondsAfterArriving` after the autopilot's
-// arrival; its last frame.
-FrameOutcome playedByTheAutopilot(Scene& scene, double secondsAfterArriving) {
+// A run that plays itself, stepped at 60 frames a second by the game's own
+// frame step, to `framesAfterArriving` after the autopilot arrives.
+FrameOutcome playedByTheAutopilot(Scene& scene, int framesAfterArriving) {
     RunSetup autoplay;
     autoplay.autoplay = true;
     FrameStep step(scene.cam, scene.mmesh, std::move(autoplay), 0.0);
     FrameOutcome last;
-    std::optional<double> arrived;
-    for (int frame = 0; frame < 60 * 600; ++frame) {
-        const double now = frame / 60.0;
-        if (step.autopilotHasArrived()) {
-            arrived = arrived.value_or(now);
-            if (now - *arrived >= secondsAfterArriving) {
-                break;
-            }
-        }
-        last = step.advance(stillWindowAt(now));
+    for (int frame = 0; framesAfterArriving >= 0 && frame < 60 * 600; ++frame) {
+        last = step.advance(stillWindowAt(frame / 60.0));
+        framesAfterArriving -= step.autopilotHasArrived() ? 1 : 0;
     }
     return last;
-}
-
-// The frame as the game draws it, or without the sculpture.
-std::vector<Rgba> drawnWith(Scene& scene, bool sculpture) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (sculpture) {
-        scene.draw();
-    } else {
-        scene.mmesh.setLightPosition(lightPositionFor(scene.cam));
-        scene.mmesh.draw(scene.cam);
-    }
-    return readBackBufferRegion(0, 0, game::windowWidthPixels, game::windowHeightPixels);
 }
 
 }  // namespace
@@ -157,7 +136,7 @@ TEST_F(SceneTest, AnAutoplayedRunEndsShowingEveryFoodCubeEatenInItsScoreLine) {
     setFixedGlState();
     std::unique_ptr<Scene> scene;
     captureConsole([&scene] { scene = std::make_unique<Scene>(10, 10, seededPick(7)); });
-    const FrameOutcome last = playedByTheAutopilot(*scene, 0.0);
+    const FrameOutcome last = playedByTheAutopilot(*scene, 0);
     // The line's glyphs, 25 pixels of 800 x 600 high at y = 560, drawn over
     // the last frame as the game draws it.
     const auto scoreCornerWith = [&scene, &last](const std::string& line) {
@@ -179,39 +158,39 @@ TEST_F(SceneTest, AnAutoplayedRunEndsShowingEveryFoodCubeEatenInItsScoreLine) {
     glDisable(GL_CULL_FACE);
 }
 
-// The last view of a run that plays itself, once the autopilot has turned to
-// face the sculpture, shows all of it, lit by the lamp the player carries:
-// of the pixels that drawing it changes, none lies on the window's edge, and
-// they are bright. (Stopping 0.8 units from it, the cup filled 86 % of the
-// window, edges and all.)
+// The autopilot's last view, once it has turned to face the sculpture, shows
+// all of it, lit by the lamp the player carries: of the pixels that drawing
+// it changes, none lies on the window's edge, over a twentieth of the window,
+// and they are bright (0.6; 0.16 unlit). Stopping 0.8 units from it, the cup
+// filled 86 % of the window.
 TEST_F(SceneTest, TheAutopilotsLastViewShowsTheWholeSculptureLit) {
     setFixedGlState();
     std::unique_ptr<Scene> scene;
     captureConsole([&scene] { scene = std::make_unique<Scene>(10, 10, seededPick(7)); });
-    playedByTheAutopilot(*scene, 1.0);
-    const std::vector<Rgba> without = drawnWith(*scene, false);
-    const std::vector<Rgba> with = drawnWith(*scene, true);
+    playedByTheAutopilot(*scene, 60);
+    const auto drawn = [&scene](bool withSculpture) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        scene->mmesh.setLightPosition(lightPositionFor(scene->cam));
+        withSculpture ? scene->draw() : scene->mmesh.draw(scene->cam);
+        return readBackBufferRegion(0, 0, game::windowWidthPixels, game::windowHeightPixels);
+    };
+    const std::vector<Rgba> without = drawn(false);
+    const std::vector<Rgba> with = drawn(true);
     int sculpturePixels = 0;
     int onTheEdge = 0;
     double brightness = 0.0;
     for (size_t i = 0; i < with.size(); ++i) {
         const Rgba& p = with[i];
-        if (p.r == without[i].r && p.g == without[i].g && p.b == without[i].b) {
-            continue;
-        }
         const int x = static_cast<int>(i) % game::windowWidthPixels;
         const int y = static_cast<int>(i) / game::windowWidthPixels;
-        ++sculpturePixels;
-        onTheEdge += x == 0 || y == 0 || x + 1 == game::windowWidthPixels ||
-                     y + 1 == game::windowHeightPixels;
-        brightness += std::max({p.r, p.g, p.b}) / 255.0;
+        const bool sculpture = p.r != without[i].r || p.g != without[i].g || p.b != without[i].b;
+        sculpturePixels += sculpture;
+        onTheEdge += sculpture && (x % (game::windowWidthPixels - 1) == 0 ||
+                                   y % (game::windowHeightPixels - 1) == 0);
+        brightness += sculpture ? std::max({p.r, p.g, p.b}) / 255.0 : 0.0;
     }
     EXPECT_EQ(onTheEdge, 0);
-    // Seen whole and near: over a twentieth of the window (about an eighth
-    // from the tour's end).
     EXPECT_GT(sculpturePixels, static_cast<int>(with.size() / 20));
-    // The lamp's light on it: about 0.6, and 0.16 under the ambient light
-    // alone.
     EXPECT_GT(brightness / sculpturePixels, 0.4);
     scene->release();
     glDisable(GL_DEPTH_TEST);

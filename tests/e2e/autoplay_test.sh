@@ -14,7 +14,7 @@ fail() { echo "FAIL: $*"; echo "---- game console ----"; grep -v ms/frame "$log"
 
 centre_pointer
 start_game "$game" "$data" "$log" --autoplay --seed "$seed"
-wait_for_line "$log" "ms/frame" 60 || fail "the game did not start"
+wait_for_line "$log" "ms/frame" 30 || fail "the game did not start"
 window=$(game_window)
 xdotool windowfocus --sync "$window"
 screenshot "$window" "$scratch/playing.png" || fail "no screenshot"
@@ -27,8 +27,7 @@ wait_for_view "$window" "$scratch/moved.png" "$scratch/moved-later.png" 120 chan
     fail "moving the window took the game from the autopilot"
 
 # A move may land between the game's cursor read and its re-centring, and be
-# lost: it is tried up to three times. Each wait for frames lets at least a
-# second of the game pass, however slowly it draws.
+# lost: it is tried up to three times.
 for attempt in 1 2 3; do
     xdotool mousemove_relative -- 100 0
     wait_for_frames "$log" 60 || fail "the game stopped drawing"
