@@ -136,9 +136,8 @@ wait_for_line() {
     done
 }
 
-# wait_for_frames LOG SECONDS: waits for two more frame-time reports in LOG,
-# the second from a frame begun after the one under way at the call was
-# shown, however slowly the game draws; fails on time-out.
+# wait_for_frames LOG SECONDS: waits for two more frame-time reports in LOG:
+# every frame under way at the call has been shown by then, however slowly.
 wait_for_frames() {
     frames_after=$(($(grep -c "ms/frame" "$1") + 2))
     until [ "$(grep -c "ms/frame" "$1")" -ge "$frames_after" ]; do
@@ -149,8 +148,7 @@ wait_for_frames() {
 }
 
 # wait_for_view WINDOW REFERENCE SHOT SECONDS [same|changed]: screenshots
-# WINDOW into SHOT until one is REFERENCE to the pixel, or differs from it;
-# fails on time-out.
+# WINDOW into SHOT until one is REFERENCE to the pixel, or differs from it.
 wait_for_view() {
     view_deadline=$(($(date +%s) + $4))
     until screenshot "$1" "$3" && [ "$([ "$(differing_pixels "$2" "$3")" = 0 ] &&

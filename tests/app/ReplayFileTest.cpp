@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,8 +18,11 @@
 #include "app/GameConstants.h"
 #include "app/ReplayFile.h"
 #include "app/RunSetup.h"
+#include "app/StopSignals.h"
+#include "assets/Platform.h"
 #include "maze/Maze.h"
 #include "player/Player.h"
+#include "support/ConsoleCapture.h"
 #include "support/GridPicture.h"
 
 namespace {
@@ -65,9 +71,8 @@ TEST(ReplayFile, ARecordedAutoplayRunReplaysToTheSamePositionsEveryFrame) {
     EXPECT_EQ(countCells(maze.getGrid(), CellCode::food), 0);
 }
 
-// After a pause of any length the first frame back has no length, the
-// frame-time report does not pay the pause back, and the replay of the
-// recording walks where the run walked.
+// After a pause the first frame has no length, the frame-time report does not
+// pay the pause back, and the recording replays where the run walked.
 TEST(ReplayFile, APauseOfAnyLengthIsNotWalkedNorReportedAndReplaysAsItWent) {
     for (const double pauseSeconds : {0.05, 0.5, 100.0}) {
         SCOPED_TRACE(pauseSeconds);
@@ -165,10 +170,10 @@ TEST(ReplayFile, EachDamagedFileIsRefusedWithOneLineSayingWhatIsWrong) {
         {"quorralith-replay 1\nseed 7", "line 2: cut short (the last line has no line feed)"},
         {head + "0x1p+0 0x1p+9 1024 768 W...R.F\n",
          "line 3: expected 6 fields (time, cursor x, cursor y, width, height, keys), found 5"},
-        {head + "0x1p+0 0x1p+9 0x1.8p+8 1024 768 W...R.F  \n",
+        {head + "0x1p+0 0x1p+9 0x1.8p+8 1024 768 W...R.F " + std::string(4000, ' ') + "\n",
          "line 3: expected 6 fields (time, cursor x, cursor y, width, height, keys), found more"},
-        {head + frame + std::string(1000000, ' ') + "\n",
-         "line 4: longer than 4096 bytes, more than any frame takes"},
+        {head + std::string(4097, '0') + "\n",
+         "line 3: longer than 4096 bytes, more than any frame takes"},
         {head + "nan 0x1p+9 0x1.8p+8 1024 768 W...R.F\n",
          "line 3: the time \"nan\" is not a number of seconds from 0 to 1e9"},
         {head + "1e300 0x1p+9 0x1.8p+8 1024 768 W...R.F\n",
@@ -211,4 +216,68 @@ TEST(ReplayFile, OnlyARegularFileIsRead) {
     for (const std::string& path : {fifo, std::string("/dev/zero"), testing::TempDir()}) {
         EXPECT_EQ(openReplayFile(path).error(), "replay " + path + ": not a regular file");
     }
+}
+
+// Refused before the window opens, or said as a failed write: the game's own
+// console, a file another program locks, one that keeps nothing, a pipe with
+// no reader (not death by SIGPIPE), a frame no replay reads (past 1e9 s).
+TEST(Recording, ATargetThatCannotHoldTheRunIsRefusedOrSaidAsAFailedWrite) {
+    std::signal(SIGPIPE, SIG_DFL);
+    catchStopSignals();
+    const std::string locked = testing::TempDir() + "locked.replay";
+    std::ofstream{locked};
+    ASSERT_EQ(flock(open(locked.c_str(), O_RDONLY), LOCK_EX), 0);
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    close(pipeEnds[0]);
+    const std::string noReader = "/proc/self/fd/" + std::to_string(pipeEnds[1]);
+    const std::string late = testing::TempDir() + "late.replay";
+    const std::string console =
+        "is the game's own standard output or error: record to another file";
+    const std::pair<std::string, std::string> targets[] = {
+        {"/proc/self/fd/1", console},
+        {"/dev/stderr", console},
+        {locked, "is locked by another program"},
+        {"/proc/self/comm", "cannot be written (it does not keep what is written to it)"},
+        {noReader, "cannot be written (Broken pipe)"},
+        {late,
+         "line 3 would not replay (the time \"0x1p+30\" is not a number of seconds "
+         "from 0 to 1e9)"},
+    };
+    for (const auto& [target, why] : targets) {
+        Recording recording;
+        ControlInput frame;
+        frame.now = target == late ? 0x1p+30 : 0.0;
+        const std::string refused = recording.open(target, 7, "");
+        const std::string said = "record " + target + ": " + why;
+        EXPECT_EQ(refused.empty() ? captureConsole([&] { recording.write(frame); }).standardError
+                                  : refused,
+                  refused.empty() ? "quorralith: " + said + "; recording stopped\n" : said);
+    }
+}
+
+// A stop signal ends every wait for a key after a missing file, standard input
+// still open; then the run ends by that signal, its console's lines written.
+TEST(StopSignals, ASignalEndsEveryKeyWaitAndThenTheRunByItselfWithTheConsoleWritten) {
+    const std::string console = testing::TempDir() + "console.txt";
+    const auto waitThenEnd = [&console] {
+        alarm(10);  // a wait that outlives this is one the signal did not end
+        int keyboard[2];
+        if (pipe(keyboard) != 0 || dup2(keyboard[0], STDIN_FILENO) < 0 ||
+            !std::freopen(console.c_str(), "w", stdout)) {
+            std::_Exit(1);
+        }
+        catchStopSignals();
+        std::printf("a line the console holds\n");
+        raise(SIGTERM);
+        for (int missingFile = 0; missingFile < 3; ++missingFile) {
+            waitForAKeyAfterAMissingFile();
+        }
+        endByCaughtStopSignal();
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(waitThenEnd(), testing::KilledBySignal(SIGTERM), "");
+    std::ifstream written(console);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}),
+              "a line the console holds\n");
 }
