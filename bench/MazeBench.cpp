@@ -4,9 +4,12 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "app/FrameStep.h"
+#include "app/ReplayFile.h"
 #include "maze/Maze.h"
 #include "maze/MazeBlocks.h"
 #include "player/Player.h"
@@ -69,6 +72,37 @@ void BM_FrameStep(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FrameStep)->ArgName("recording")->Arg(0)->Arg(1);
+
+// A replay of N frames of a run at 1,000 frames a second, read as --replay
+// does: through once before the window opens, then again a frame at a time
+// as it plays. A file of any length is read so, a buffer at a time; this is
+// what that costs, as the file's bytes a second (both passes).
+void BM_ReadReplayFile(benchmark::State& state) {
+    char path[] = "/tmp/quorralith-bench-XXXXXX";
+    const int scratch = mkstemp(path);
+    std::vector<ControlInput> frames(static_cast<size_t>(state.range(0)),
+                                     stillWindowAt(0.0).controls);
+    for (size_t frame = 0; frame < frames.size(); ++frame) {
+        frames[frame].now = static_cast<double>(frame) / 1000.0;
+        frames[frame].forward = frame % 3 != 0;
+    }
+    const std::string text = replayText(1, frames);
+    if (scratch < 0 ||
+        write(scratch, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
+        state.SkipWithError("no scratch file");
+        return;
+    }
+    for (auto _ : state) {
+        ReplayReader replay = openReplayFile(path);
+        for (ControlInput frame; replay.next(frame);) {
+            benchmark::DoNotOptimize(frame.now);
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    close(scratch);
+    unlink(path);
+}
+BENCHMARK(BM_ReadReplayFile)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The matrices of one frame's 682 wall-model blocks and 101 food cubes.
 void BM_TenByTenBlockList(benchmark::State& state) {

@@ -13,11 +13,7 @@
 namespace {
 
 std::string written(const Replay& replay) {
-    std::string text = replayHeader(replay.seed);
-    for (const ControlInput& frame : replay.frames) {
-        text += replayLine(frame);
-    }
-    return text;
+    return replayText(replay.seed, replay.frames);
 }
 
 }  // namespace

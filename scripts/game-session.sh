@@ -136,6 +136,28 @@ wait_for_line() {
     done
 }
 
+# wait_for_frames LOG SECONDS: waits for two more frame-time reports in LOG:
+# every frame under way at the call has been shown by then, however slowly.
+wait_for_frames() {
+    frames_after=$(($(grep -c "ms/frame" "$1") + 2))
+    until [ "$(grep -c "ms/frame" "$1")" -ge "$frames_after" ]; do
+        [ "$2" -gt 0 ] || return 1
+        sleep 1
+        set -- "$1" $(($2 - 1))
+    done
+}
+
+# wait_for_view WINDOW REFERENCE SHOT SECONDS [same|changed]: screenshots
+# WINDOW into SHOT until one is REFERENCE to the pixel, or differs from it.
+wait_for_view() {
+    view_deadline=$(($(date +%s) + $4))
+    until screenshot "$1" "$3" && [ "$([ "$(differing_pixels "$2" "$3")" = 0 ] &&
+        echo same || echo changed)" = "${5:-same}" ]; do
+        [ "$(date +%s)" -lt "$view_deadline" ] || return 1
+        sleep 0.5
+    done
+}
+
 # game_window: prints the id of the game's window.
 game_window() {
     timeout 5 xdotool search --sync --onlyvisible --name '^Quorralith$' | head -n 1
@@ -147,12 +169,12 @@ screenshot() {
 }
 
 # end_game_with_escape: taps Escape and waits for the game; sets GAME_STATUS.
-# Kills the game (and fails) if it does not end within ten seconds.
+# Kills the game (and fails) if it does not end within a minute.
 end_game_with_escape() {
     xdotool key Escape
     waited=0
     while kill -0 "$GAME_PID" 2>/dev/null; do
-        if [ "$waited" -ge 100 ]; then
+        if [ "$waited" -ge 600 ]; then
             kill "$GAME_PID"
             GAME_STATUS=timeout
             return 1

@@ -13,8 +13,8 @@
 namespace {
 
 InputSource inputSourceFor(RunSetup& setup, const Maze& maze) {
-    if (setup.replaying) {
-        return InputSource::replay(std::move(setup.replayFrames));
+    if (setup.replay) {
+        return InputSource::replay(std::move(*setup.replay));
     }
     return setup.autoplay ? InputSource::autoplay(maze.getGrid(), setup.autopilotMayRun)
                           : InputSource();
@@ -59,7 +59,9 @@ FrameOutcome FrameStep::advance(const WindowInput& window) {
     if (report.frameBegun(window.controls.now, millisecondsPerFrame)) {
         frame.reportedMillisecondsPerFrame = millisecondsPerFrame;
     }
-    frame.played = inputs.next(window, player);
+    WindowInput onGameClock = window;
+    onGameClock.controls.now = gameSecondsAt(window.controls.now);
+    frame.played = inputs.next(onGameClock, player);
     recording.write(frame.played);
     const int pointsBefore = points;
     playFrame(clock, frame.played, player, maze, points);
@@ -72,8 +74,22 @@ FrameOutcome FrameStep::advance(const WindowInput& window) {
 }
 
 void FrameStep::resumeAfterPause(double nowSeconds) {
-    clock.started = false;
+    resuming = true;
     report = FrameReport(nowSeconds);
+}
+
+// The first frame after a pause takes the time of the last one before it,
+// exactly: the step between them has no length, on every driver and in the
+// replay.
+double FrameStep::gameSecondsAt(double windowSeconds) {
+    const bool resumed = resuming && lastGameSeconds;
+    resuming = false;
+    if (resumed) {
+        pausedSeconds = windowSeconds - *lastGameSeconds;
+        return *lastGameSeconds;
+    }
+    lastGameSeconds = windowSeconds - pausedSeconds;
+    return *lastGameSeconds;
 }
 
 // A run that plays itself says once, when the last food cube is eaten, how

@@ -54,9 +54,11 @@ class FrameStep {
     FrameOutcome advance(const WindowInput& window);
 
     // After the game waited (a minimised window, a page out of pointer lock):
-    // the next step has no length, as the first has none, and the frame-time
-    // report starts afresh at `nowSeconds`, rather than both paying the wait
-    // back.
+    // the game's clock stands still over the wait, so that the next frame has
+    // no length, as the first has none, and the frame-time report starts
+    // afresh at `nowSeconds`, rather than both paying the wait back. The
+    // recording holds the game's clock: its replay has the same frame of no
+    // length, and no pause of its own.
     void resumeAfterPause(double nowSeconds);
 
     int getPoints() const { return points; }
@@ -68,6 +70,7 @@ class FrameStep {
 
   private:
     std::optional<std::string> closingLineAfter(int pointsBefore, double now);
+    double gameSecondsAt(double windowSeconds);
 
     Player& player;
     Maze& maze;
@@ -78,6 +81,11 @@ class FrameStep {
     int points = 0;
     int total;
     std::optional<double> firstFrameTime;
+    // The window system's clock less every pause: what the frames are played
+    // and recorded with.
+    double pausedSeconds = 0.0;
+    bool resuming = false;
+    std::optional<double> lastGameSeconds;
 };
 
 // A focused window of the game's size with the cursor at its centre and no

@@ -1,5 +1,7 @@
 #include "app/InputSource.h"
 
+#include <cstdio>
+
 #include "player/Player.h"
 
 InputSource InputSource::autoplay(const MazeGrid& grid, bool mayRun) {
@@ -9,11 +11,28 @@ InputSource InputSource::autoplay(const MazeGrid& grid, bool mayRun) {
     return input;
 }
 
-InputSource InputSource::replay(std::vector<ControlInput> frames) {
+InputSource InputSource::replay(ReplayReader frames) {
     InputSource input;
     input.replayFrames = std::move(frames);
+    input.readReplayAhead();
     input.playedItself = true;
     return input;
+}
+
+void InputSource::readReplayAhead() {
+    ControlInput frame;
+    if (replayFrames->next(frame)) {
+        nextReplayFrame = frame;
+        return;
+    }
+    nextReplayFrame.reset();
+    // The file was read whole before the run: damage now is a change made
+    // to it since.
+    if (!replayFrames->error().empty()) {
+        std::fprintf(stderr, "quorralith: %s; the player has the game from here\n",
+                     replayFrames->error().c_str());
+    }
+    replayFrames.reset();
 }
 
 ControlInput InputSource::fromPlayer(const WindowInput& window) const {
@@ -42,8 +61,9 @@ bool InputSource::playerTookOver(const WindowInput& window) {
 }
 
 ControlInput InputSource::fromReplay(const WindowInput& window) {
-    const ControlInput input = replayFrames[nextReplayFrame++];
-    if (nextReplayFrame == replayFrames.size()) {
+    const ControlInput input = *nextReplayFrame;
+    readReplayAhead();
+    if (!nextReplayFrame) {
         // The player's frames go on from the replay's time.
         clockOffsetSeconds = input.now - window.controls.now;
     }
@@ -51,7 +71,7 @@ ControlInput InputSource::fromReplay(const WindowInput& window) {
 }
 
 ControlInput InputSource::next(const WindowInput& window, const Player& player) {
-    if (nextReplayFrame < replayFrames.size()) {
+    if (nextReplayFrame) {
         return fromReplay(window);
     }
     if (autopilot && playerTookOver(window)) {

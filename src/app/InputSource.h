@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/ReplayFile.h"
 #include "app/WindowInput.h"
 #include "player/Autopilot.h"
 
@@ -16,7 +17,7 @@ class InputSource {
   public:
     InputSource() = default;
     static InputSource autoplay(const MazeGrid& grid, bool mayRun = true);
-    static InputSource replay(std::vector<ControlInput> frames);
+    static InputSource replay(ReplayReader frames);
 
     // The record for this frame, from what the window gave.
     ControlInput next(const WindowInput& window, const Player& player);
@@ -31,10 +32,13 @@ class InputSource {
     ControlInput fromPlayer(const WindowInput& window) const;
     bool playerTookOver(const WindowInput& window);
     ControlInput fromReplay(const WindowInput& window);
+    void readReplayAhead();
 
     std::optional<Autopilot> autopilot;
-    std::vector<ControlInput> replayFrames;
-    size_t nextReplayFrame = 0;
+    // The next replayed frame is read a frame ahead: the player's clock goes
+    // on from the last one.
+    std::optional<ReplayReader> replayFrames;
+    std::optional<ControlInput> nextReplayFrame;
     bool playedItself = false;
     // Added to the window system's clock once the player has the game, so
     // that a replay's recorded time goes on from where the replay ended.

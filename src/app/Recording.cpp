@@ -22,11 +22,46 @@ std::string reason() {
     return std::strerror(errno);
 }
 
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 bool sameFile(int fd, const std::string& otherPath) {
     struct stat mine {};
     struct stat other {};
     return !otherPath.empty() && fstat(fd, &mine) == 0 && stat(otherPath.c_str(), &other) == 0 &&
-           mine.st_dev == other.st_dev && mine.st_ino == other.st_ino;
+           sameFile(mine, other);
+}
+
+// Standard output or error by any name (/dev/stdout, /proc/self/fd/2, the
+// terminal's own device): the console's lines would be mixed into the frames.
+bool isOwnConsole(int fd) {
+    struct stat mine {};
+    if (fstat(fd, &mine) != 0) {
+        return false;
+    }
+    for (const int console : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat other {};
+        if (fstat(console, &other) == 0 && sameFile(mine, other)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string lockRefusal() {
+    // A lock says that someone holds it, not who: another game recording, or
+    // any other program.
+    return errno == EWOULDBLOCK ? "is locked by another program"
+                                : "cannot be locked (" + reason() + ")";
+}
+
+// A regular file keeps what is written to it; some that look regular (under
+// /proc and /sys) take a write and keep none of it, or only a part.
+bool keepsWhatWasWritten(int fd, size_t bytesWritten) {
+    struct stat status {};
+    return !isRegularFile(fd) ||
+           (fstat(fd, &status) == 0 && static_cast<size_t>(status.st_size) == bytesWritten);
 }
 
 }  // namespace
@@ -45,6 +80,8 @@ Recording& Recording::operator=(Recording&& other) noexcept {
         createdHere = other.createdHere;
         begun = other.begun;
         writeFailed = other.writeFailed;
+        lastWritten = other.lastWritten;
+        framesWritten = other.framesWritten;
     }
     return *this;
 }
@@ -86,8 +123,10 @@ std::string Recording::open(const std::string& recordPath, std::uint32_t recordS
     std::string wrong;
     if (sameFile(fd, replayPath)) {
         wrong = refusal + "is the replay being played: record to another file";
+    } else if (isOwnConsole(fd)) {
+        wrong = refusal + "is the game's own standard output or error: record to another file";
     } else if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        wrong = refusal + "another game is recording to it";
+        wrong = refusal + lockRefusal();
     }
     if (!wrong.empty()) {
         close();
@@ -95,6 +134,15 @@ std::string Recording::open(const std::string& recordPath, std::uint32_t recordS
     return wrong;
 }
 
+bool Recording::stop(const std::string& why) {
+    std::fprintf(stderr, "quorralith: record %s: %s; recording stopped\n", path.c_str(),
+                 why.c_str());
+    writeFailed = true;
+    return false;
+}
+
+// A pipe whose reader has gone fails with EPIPE here: the game ignores
+// SIGPIPE, so that it is said like any other failed write.
 bool Recording::writeWhole(const std::string& text) {
     size_t written = 0;
     while (written < text.size()) {
@@ -103,11 +151,8 @@ bool Recording::writeWhole(const std::string& text) {
             continue;
         }
         if (wrote <= 0) {
-            std::fprintf(stderr,
-                         "quorralith: record %s: cannot be written (%s); recording stopped\n",
-                         path.c_str(), wrote < 0 ? reason().c_str() : "nothing written");
-            writeFailed = true;
-            return false;
+            return stop("cannot be written (" +
+                        (wrote < 0 ? reason() : std::string("nothing written")) + ")");
         }
         written += static_cast<size_t>(wrote);
     }
@@ -118,17 +163,32 @@ bool Recording::writeWhole(const std::string& text) {
 bool Recording::begin() {
     begun = true;
     if (isRegularFile(fd) && ftruncate(fd, 0) != 0) {
-        std::fprintf(stderr, "quorralith: record %s: cannot be emptied (%s); recording stopped\n",
-                     path.c_str(), reason().c_str());
-        writeFailed = true;
+        return stop("cannot be emptied (" + reason() + ")");
+    }
+    const std::string header = replayHeader(seed);
+    if (!writeWhole(header)) {
         return false;
     }
-    return writeWhole(replayHeader(seed));
+    return keepsWhatWasWritten(fd, header.size()) ||
+           stop("cannot be written (it does not keep what is written to it)");
 }
 
+// Every line is one the replay reads: a frame it would refuse (the clock
+// past its limit, when a replay that ends there is played on) stops the
+// recording instead, so that what was recorded replays.
 void Recording::write(const ControlInput& input) {
     if (fd < 0 || writeFailed || (!begun && !begin())) {
         return;
     }
-    writeWhole(replayLine(input));
+    const std::string line = replayLine(input);
+    ControlInput asRead;
+    const std::string refusal =
+        refusalOfFrame(line.substr(0, line.size() - 1), lastWritten, asRead);
+    if (!refusal.empty()) {
+        stop("line " + std::to_string(replayHeaderLines + framesWritten + 1) +
+             " would not replay (" + refusal + ")");
+    } else if (writeWhole(line)) {
+        lastWritten = input;
+        ++framesWritten;
+    }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "player/Controls.h"
@@ -8,12 +10,15 @@
 // The file a run's frames are recorded to, written in place so that a run
 // killed any way at all keeps every whole frame at the file's own name. What
 // writing in place could destroy is guarded instead: the replay being read
-// (the same file, by any name) is refused, a file another game is recording
-// to is refused (an exclusive lock), and nothing is emptied until the first
-// frame is played, so a run that never starts leaves an old recording as it
-// was and takes away a file it only made. Each frame's line reaches the
-// kernel in one write at the end of its frame. A write that fails is said
-// once, on standard error, and recording stops; the game goes on.
+// (the same file, by any name) and the game's own standard output or error
+// are refused, and so is a file another program holds locked (a game
+// recording to it takes an exclusive lock); nothing is emptied until the
+// first frame is played, so a run that never starts leaves an old recording
+// as it was and takes away a file it only made. Each frame's line reaches the
+// kernel in one write at the end of its frame. A write that fails (a full
+// disk, a pipe with no reader, a file that keeps nothing of what it is
+// given) is said once, on standard error, and recording stops; the game goes
+// on.
 class Recording {
   public:
     Recording() = default;  // records nothing
@@ -36,6 +41,8 @@ class Recording {
 
   private:
     bool begin();
+    // Says why on standard error, once, and records nothing more.
+    bool stop(const std::string& why);
     bool writeWhole(const std::string& text);
     void close();
 
@@ -46,4 +53,6 @@ class Recording {
     bool createdHere = false;
     bool begun = false;
     bool writeFailed = false;
+    std::optional<ControlInput> lastWritten;
+    std::size_t framesWritten = 0;
 };

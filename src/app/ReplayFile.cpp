@@ -1,7 +1,10 @@
 #include "app/ReplayFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cinttypes>
 #include <cmath>
@@ -9,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "assets/FileBytes.h"
@@ -104,20 +108,16 @@ std::string shown(const std::string& field) {
     return "\"" + text + "\"";
 }
 
-std::string atLine(size_t lineNumber, const std::string& what) {
-    return "line " + std::to_string(lineNumber) + ": " + what;
-}
-
 std::string readHeader(const std::string& line) {
     const std::vector<std::string> fields = fieldsOf(line, 3);
     long long version = 0;
     if (fields.size() != 2 || fields[0] != magic ||
         !readWholeNumber(fields[1], 0, INT32_MAX, version)) {
-        return atLine(1, "not a Quorralith replay (no \"" + std::string(magic) + " N\" header)");
+        return "not a Quorralith replay (no \"" + std::string(magic) + " N\" header)";
     }
     if (version != replayVersion) {
-        return atLine(1, "replay version " + fields[1] + ", but this game reads version " +
-                             std::to_string(replayVersion));
+        return "replay version " + fields[1] + ", but this game reads version " +
+               std::to_string(replayVersion);
     }
     return "";
 }
@@ -127,7 +127,7 @@ std::string readSeed(const std::string& line, std::uint32_t& seed) {
     long long value = 0;
     if (fields.size() != 2 || fields[0] != "seed" ||
         !readWholeNumber(fields[1], 0, UINT32_MAX, value)) {
-        return atLine(2, "expected \"seed N\" with N from 0 to 4294967295");
+        return "expected \"seed N\" with N from 0 to 4294967295";
     }
     seed = static_cast<std::uint32_t>(value);
     return "";
@@ -180,22 +180,21 @@ std::string replayLine(const ControlInput& input) {
     return numbers + keysField(input) + "\n";
 }
 
-namespace {
-
-constexpr const char* byteOrderMark = "\xEF\xBB\xBF";
-
-// Whether nothing but line ends follows `from`: blank lines that an editor
-// left at the end of the file.
-bool onlyLineEndsFrom(const std::string& text, size_t from) {
-    return text.find_first_not_of("\r\n", from) == std::string::npos;
+std::string replayText(std::uint32_t seed, const std::vector<ControlInput>& frames) {
+    std::string text = replayHeader(seed);
+    for (const ControlInput& frame : frames) {
+        text += replayLine(frame);
+    }
+    return text;
 }
 
-std::string readFrameAfter(const std::string& line, const Replay& replay, ControlInput& input) {
+std::string refusalOfFrame(const std::string& line, const std::optional<ControlInput>& previous,
+                           ControlInput& input) {
     const std::string wrong = readFrame(line, input);
-    if (!wrong.empty() || replay.frames.empty()) {
+    if (!wrong.empty() || !previous) {
         return wrong;
     }
-    const double stepSeconds = input.now - replay.frames.back().now;
+    const double stepSeconds = input.now - previous->now;
     if (stepSeconds < 0.0) {
         return "the time runs backwards";
     }
@@ -205,54 +204,179 @@ std::string readFrameAfter(const std::string& line, const Replay& replay, Contro
     return "";
 }
 
+namespace {
+
+constexpr const char* byteOrderMark = "\xEF\xBB\xBF";
+// What one read of a file takes.
+constexpr std::size_t readBytes = 64 * 1024;
+
+std::string reasonFor(int error) {
+    return std::string("cannot be read (") + std::strerror(error) + ")";
+}
+
 }  // namespace
 
-ReplayParse parseReplay(const std::string& text) {
-    ReplayParse parse;
-    if (text.empty()) {
-        parse.error = "empty, not a Quorralith replay";
-        return parse;
+ReplayReader ReplayReader::ofText(std::string text) {
+    ReplayReader reader;
+    reader.pending = std::move(text);
+    reader.inputEnded = true;
+    reader.readHead();
+    return reader;
+}
+
+ReplayReader ReplayReader::ofFile(const std::string& path) {
+    ReplayReader reader;
+    reader.name = "replay " + path + ": ";
+    // Without O_NONBLOCK a FIFO would block in open() itself until a writer
+    // came; with it the open returns at once and the check turns it away.
+    reader.file = FileDescriptor(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (reader.file.get() < 0) {
+        reader.errorText = reader.name + reasonFor(errno);
+    } else if (!isRegularFile(reader.file.get())) {
+        reader.errorText = reader.name + "not a regular file";
+    } else {
+        reader.readHead();
     }
-    size_t lineNumber = 0;
+    return reader;
+}
+
+void ReplayReader::fail(const std::string& what) {
+    errorText = name + "line " + std::to_string(lineNumber) + ": " + what;
+}
+
+// Keeps what is left of the buffer and reads on after it.
+bool ReplayReader::readMore() {
+    if (inputEnded) {
+        return false;
+    }
+    pending.erase(0, position);
+    pendingOffset += position;
+    position = 0;
+    const std::size_t kept = pending.size();
+    pending.resize(kept + readBytes);
+    ssize_t got = -1;
+    do {
+        got = read(file.get(), &pending[kept], readBytes);
+    } while (got < 0 && errno == EINTR);
+    pending.resize(kept + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+    if (got < 0) {
+        errorText = name + reasonFor(errno);
+    }
+    inputEnded = got <= 0;
+    return got > 0;
+}
+
+// The next line without its line end, a carriage return before it taken
+// away too; `cutShort` when the input ends before its line feed.
+bool ReplayReader::readLine(std::string& line, bool& cutShort) {
+    std::size_t end = pending.find('\n', position);
+    while (end == std::string::npos && pending.size() - position <= replayLimit::lineBytes &&
+           readMore()) {
+        end = pending.find('\n', position);
+    }
+    const std::size_t length = (end == std::string::npos ? pending.size() : end) - position;
+    if (!errorText.empty() || (end == std::string::npos && length == 0)) {
+        return false;
+    }
+    ++lineNumber;
+    if (length > replayLimit::lineBytes) {
+        fail("longer than " + std::to_string(replayLimit::lineBytes) +
+             " bytes, more than any frame takes");
+        return false;
+    }
+    line.assign(pending, position, length);
+    cutShort = end == std::string::npos;
+    position += length + (cutShort ? 0 : 1);
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return true;
+}
+
+void ReplayReader::readHead() {
     // Some editors begin a file they save with the mark, and end lines with
     // a carriage return: neither is part of what the game wrote.
-    size_t start = text.rfind(byteOrderMark, 0) == 0 ? std::strlen(byteOrderMark) : 0;
-    while (start < text.size() && parse.error.empty()) {
-        ++lineNumber;
-        const size_t end = text.find('\n', start);
-        if (end == std::string::npos && lineNumber > 2) {
+    readMore();
+    if (pending.rfind(byteOrderMark, 0) == 0) {
+        position = std::strlen(byteOrderMark);
+    }
+    std::string line;
+    bool cutShort = false;
+    if (!readLine(line, cutShort)) {
+        errorText = errorText.empty() ? name + "empty, not a Quorralith replay" : errorText;
+        return;
+    }
+    std::string wrong = cutShort ? "cut short (the last line has no line feed)" : readHeader(line);
+    if (wrong.empty() && !readLine(line, cutShort)) {
+        lineNumber = 2;
+        wrong = errorText.empty() ? "cut short (no seed line)" : "";
+    } else if (wrong.empty()) {
+        wrong = cutShort ? "cut short (the last line has no line feed)" : readSeed(line, seedRead);
+    }
+    if (!wrong.empty()) {
+        fail(wrong);
+    }
+    firstFrameOffset = pendingOffset + position;
+}
+
+bool ReplayReader::next(ControlInput& frame) {
+    std::string line;
+    bool cutShort = false;
+    while (errorText.empty() && !cutLineReached && readLine(line, cutShort)) {
+        if (line.empty()) {
+            // Blank lines that an editor left at the end of the file.
+            blankLineAt = blankLineAt == 0 ? lineNumber : blankLineAt;
+            continue;
+        }
+        if (blankLineAt != 0) {
+            lineNumber = blankLineAt;
+            fail("expected 6 fields (time, cursor x, cursor y, width, height, keys), found 1");
+        } else if (cutShort) {
             // A run that ended before its last line was written whole: every
             // frame before it plays.
-            parse.warning = atLine(lineNumber, "cut short (the last line has no line feed); " +
-                                                   std::to_string(parse.replay.frames.size()) +
-                                                   " whole frames are replayed");
-            break;
-        }
-        if (end == std::string::npos) {
-            parse.error = atLine(lineNumber, "cut short (the last line has no line feed)");
-            break;
-        }
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        start = end + 1;
-        if (lineNumber == 1) {
-            parse.error = readHeader(line);
-        } else if (lineNumber == 2) {
-            parse.error = readSeed(line, parse.replay.seed);
-        } else if (line.empty() && onlyLineEndsFrom(text, start)) {
-            break;
+            cutLineReached = true;
+            warningText = name + "line " + std::to_string(lineNumber) +
+                          ": cut short (the last line has no line feed); " +
+                          std::to_string(framesRead) + " whole frames are replayed";
+        } else if (const std::string wrong = refusalOfFrame(line, previous, frame);
+                   !wrong.empty()) {
+            fail(wrong);
         } else {
-            ControlInput input;
-            const std::string wrong = readFrameAfter(line, parse.replay, input);
-            parse.error = wrong.empty() ? "" : atLine(lineNumber, wrong);
-            parse.replay.frames.push_back(input);
+            previous = frame;
+            ++framesRead;
+            return true;
         }
     }
-    if (parse.error.empty() && lineNumber < 2) {
-        parse.error = atLine(lineNumber + 1, "cut short (no seed line)");
+    return false;
+}
+
+void ReplayReader::rewind() {
+    if (file.get() >= 0) {
+        lseek(file.get(), static_cast<off_t>(firstFrameOffset), SEEK_SET);
+        pending.clear();
+        pendingOffset = firstFrameOffset;
+        position = 0;
+        inputEnded = false;
+    } else {
+        position = firstFrameOffset;
     }
+    lineNumber = 2;
+    blankLineAt = 0;
+    framesRead = 0;
+    previous.reset();
+    cutLineReached = false;
+}
+
+ReplayParse parseReplay(const std::string& text) {
+    ReplayReader reader = ReplayReader::ofText(text);
+    ReplayParse parse;
+    parse.replay.seed = reader.seed();
+    ControlInput frame;
+    while (reader.next(frame)) {
+        parse.replay.frames.push_back(frame);
+    }
+    parse.error = reader.error();
+    parse.warning = reader.warning();
     if (!parse.error.empty()) {
         parse.replay = Replay{};
         parse.warning.clear();
@@ -260,35 +384,13 @@ ReplayParse parseReplay(const std::string& text) {
     return parse;
 }
 
-ReplayParse readReplayFile(const std::string& path) {
-    ReplayParse parse;
-    struct stat status {};
-    if (stat(path.c_str(), &status) != 0) {
-        parse.error = "replay " + path + ": cannot be read (" + std::strerror(errno) + ")";
-        return parse;
+ReplayReader openReplayFile(const std::string& path) {
+    ReplayReader reader = ReplayReader::ofFile(path);
+    ControlInput frame;
+    while (reader.next(frame)) {
     }
-    // A FIFO could block for ever, a device could be endless: only a file
-    // of a known size is read, and only up to the limit.
-    if (!S_ISREG(status.st_mode)) {
-        parse.error = "replay " + path + ": not a regular file";
-        return parse;
+    if (reader.error().empty()) {
+        reader.rewind();
     }
-    if (static_cast<std::uintmax_t>(status.st_size) > replayLimit::fileBytes) {
-        parse.error = "replay " + path + ": larger than 64 MiB, more than any run records";
-        return parse;
-    }
-    // A file that grows after its size was taken is read only to the limit.
-    const std::optional<std::vector<unsigned char>> bytes =
-        readFileBytes(path.c_str(), replayLimit::fileBytes);
-    if (!bytes) {
-        parse.error = "replay " + path + ": cannot be read (" + std::strerror(errno) + ")";
-        return parse;
-    }
-    parse = parseReplay(std::string(bytes->begin(), bytes->end()));
-    for (std::string* message : {&parse.error, &parse.warning}) {
-        if (!message->empty()) {
-            *message = "replay " + path + ": " + *message;
-        }
-    }
-    return parse;
+    return reader;
 }

@@ -8,14 +8,13 @@ std::string prepareRun(const GameOptions& options, RunSetup& setup) {
     setup.seed = options.seed;
     setup.autoplay = options.autoplay;
     if (!options.replayFile.empty()) {
-        ReplayParse parse = readReplayFile(options.replayFile);
-        if (!parse.error.empty()) {
-            return parse.error;
+        ReplayReader replay = openReplayFile(options.replayFile);
+        if (!replay.error().empty()) {
+            return replay.error();
         }
-        setup.replaying = true;
-        setup.replayWarning = std::move(parse.warning);
-        setup.seed = parse.replay.seed;
-        setup.replayFrames = std::move(parse.replay.frames);
+        setup.replayWarning = replay.warning();
+        setup.seed = replay.seed();
+        setup.replay = std::move(replay);
     }
     if (options.recordFile.empty()) {
         return {};

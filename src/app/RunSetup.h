@@ -7,6 +7,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Recording.h"
+#include "app/ReplayFile.h"
 #include "player/Controls.h"
 
 // What --autoplay, --record and --replay prepare before any window opens:
@@ -19,8 +20,8 @@ struct RunSetup {
     bool autoplay = false;
     // Only the benches walk the autopilot without running, to measure it.
     bool autopilotMayRun = true;
-    bool replaying = false;
-    std::vector<ControlInput> replayFrames;
+    // The replay's frames, read from its file as the run plays them.
+    std::optional<ReplayReader> replay;
     // Said on standard error before the run: the replay's last line was cut
     // short, and only the whole frames before it play.
     std::string replayWarning;

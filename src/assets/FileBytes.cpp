@@ -11,22 +11,6 @@ namespace {
 
 constexpr std::size_t kReadChunkBytes = 64 * 1024;
 
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd >= 0) {
-            close(fd);
-        }
-    }
-    int get() const { return fd; }
-
-  private:
-    int fd;
-};
-
 // Appends up to maxBytes from fd; a read error ends the file there.
 void readUpTo(int fd, std::size_t maxBytes, std::vector<unsigned char>& bytes) {
     while (bytes.size() < maxBytes) {

@@ -31,13 +31,18 @@ constexpr float runningRoomUnits = 0.7f;
 // A dead end counts as reached this close to its centre: well inside the
 // room, so its food is eaten.
 constexpr float deadEndReachUnits = 0.25f;
-// The tour ends a little inside the cell beyond the exit opening, in front of
-// the sculpture that fills the rest of it: anywhere within this distance of
-// the end point, which lies as far inside the cell, counts as there. The last
-// step must land in that window (0.4 units deep), so it is taken only when
-// it does, unless frames are too long for any step to fit (below about 7
-// frames a second).
+// The tour ends a little inside the exit opening, where its food cube is
+// eaten, a cell short of the sculpture beyond: nearer, the sculpture would
+// fill the view and more. Anywhere within lastStopToleranceUnits of the end
+// point, which lies lastStopInsideOpeningUnits inside the opening, counts as
+// there. The last step must land in that window (0.4 units deep), so it is
+// taken only when it does, unless frames are too long for any step to fit
+// (below about 7 frames a second).
 constexpr float lastStopToleranceUnits = 0.2f;
+constexpr float lastStopInsideOpeningUnits = 0.25f;
+// There the player looks down at the middle of the sculpture, which stands
+// two units tall on the floor: the view holds all of it, with room to spare.
+constexpr float sculptureMiddleHeight = 1.0f;
 
 float wrappedAngle(float radians) {
     return std::remainder(radians, glm::two_pi<float>());
@@ -96,10 +101,11 @@ Autopilot::Autopilot(const MazeGrid& grid, bool mayRun) : mayRun(mayRun) {
         return;
     }
     // Not the sculpture's cell centre, inside the sculpture, but just across
-    // the line into its cell.
+    // the line into the exit opening, the cell before it.
     Waypoint& last = points.back();
+    sculptureAt = last.at;
     const glm::vec2 approach = glm::normalize(last.at - points[points.size() - 2].at);
-    last.at -= approach * (cellPitch / 2.0f - lastStopToleranceUnits);
+    last.at -= approach * (cellPitch * 1.5f - lastStopInsideOpeningUnits);
     lastLegDirection = approach;
 }
 
@@ -146,6 +152,12 @@ bool Autopilot::stepFits(const glm::vec2& position, float stepUnits) const {
            stepUnits > 2.0f * lastStopToleranceUnits;
 }
 
+float Autopilot::pitchTowardsSculpture(const Player& player) const {
+    const glm::vec3 eye = player.getPosition();
+    return std::atan2(sculptureMiddleHeight - eye.y,
+                      glm::distance(glm::vec2(eye.x, eye.z), sculptureAt));
+}
+
 ControlInput Autopilot::nextInput(const Player& player, double now, int windowWidth,
                                   int windowHeight) {
     const float seconds = started ? static_cast<float>(now - lastNow) : 0.0f;
@@ -161,8 +173,10 @@ ControlInput Autopilot::nextInput(const Player& player, double now, int windowWi
     const float turnLimit = maxTurnRadiansPerSecond * seconds;
     const float error = wrappedAngle(yawTowards(position, aim) - player.getHorizontalAngle());
     const float yawTurn = clampedTurn(error, turnLimit);
-    // The view stays level; a person looking up or down walks shorter steps.
-    const float pitchTurn = clampedTurn(-player.getVerticalAngle(), turnLimit);
+    // The view stays level while walking: a person looking up or down walks
+    // shorter steps.
+    const float pitch = walking ? 0.0f : pitchTowardsSculpture(player);
+    const float pitchTurn = clampedTurn(pitch - player.getVerticalAngle(), turnLimit);
     const float errorAfterTurn = std::fabs(error - yawTurn);
 
     ControlInput input;

@@ -52,9 +52,9 @@ RunSetup autoplaying() {
 }  // namespace
 
 // At 60 frames a second it is also pleasant to watch: it halts only where a
-// branch ends, turning every other corner while it walks, and it never runs
-// up to the end of a branch, where a long frame would carry it past.
-TEST(Autopilot, EatsEverythingAndStopsBeyondTheExitAtTenToFiveHundredStepsASecond) {
+// branch ends and where the tour does, in the exit opening, turning every other corner while it
+// walks, and it never runs up to the end of a branch, where a long frame would carry it past.
+TEST(Autopilot, EatsEverythingAndStopsInTheExitOpeningAtTenToFiveHundredStepsASecond) {
     // Steady rates, and 60 a second with a long frame (0.4 s) now and then.
     std::vector<double> withLongFrames(29, 1.0 / 60.0);
     withLongFrames.push_back(0.4);
@@ -90,8 +90,9 @@ TEST(Autopilot, EatsEverythingAndStopsBeyondTheExitAtTenToFiveHundredStepsASecon
                     const int col = cellIndexOf(p.x);
                     const bool deadEnd = isDeadEnd(grid, row, col);
                     const float left = distanceToCellCentre(p, row, col);
-                    haltsOutsideDeadEnds +=
-                        watched && frame.played.now > 0.0 && p == last.getPosition() && !deadEnd;
+                    haltsOutsideDeadEnds += watched && frame.played.now > 0.0 &&
+                                            p == last.getPosition() && !deadEnd &&
+                                            CellPosition{row, col} != exitOpeningCell(grid);
                     runsNearADeadEnd += watched && frame.played.run && deadEnd &&
                                         left < noRunningNearADeadEndUnits &&
                                         left < distanceToCellCentre(last.getPosition(), row, col);
@@ -105,8 +106,8 @@ TEST(Autopilot, EatsEverythingAndStopsBeyondTheExitAtTenToFiveHundredStepsASecon
             EXPECT_LE(fastestTurn, maxTurnRadiansPerSecond * 1.001f);
             EXPECT_EQ(haltsOutsideDeadEnds, 0);
             EXPECT_EQ(runsNearADeadEnd, 0);
-            // Beyond the exit opening, looking at the sculpture straight ahead.
-            EXPECT_EQ(cellIndexOf(last.getPosition().z), grid.rows);
+            // In the exit opening, facing the sculpture beyond it squarely.
+            EXPECT_EQ(cellIndexOf(last.getPosition().z), grid.rows - 1);
             EXPECT_EQ(cellIndexOf(last.getPosition().x), grid.cols - 2);
             EXPECT_NEAR(std::remainder(last.getHorizontalAngle(), 2.0f * 3.14159265f), 0.0f, 1e-5f);
         }

@@ -67,7 +67,7 @@ TEST(InputSource, WhenTheReplayRunsOutThePlayerGoesOnFromItsTime) {
     ControlInput second = first;
     second.now = 1000.5;
     second.cursorX = 7.25;
-    InputSource inputs = InputSource::replay({first, second});
+    InputSource inputs = InputSource::replay(ReplayReader::ofText(replayText(0, {first, second})));
     const Player player;
 
     EXPECT_EQ(inputs.next(stillWindowAt(3.0), player).now, first.now);
@@ -88,28 +88,10 @@ TEST(FrameStep, TheViewFitsTheWindowItIsShownInNotTheRecordedOne) {
     recorded.windowWidth = 1920;
     recorded.windowHeight = 1080;
     RunSetup replay;
-    replay.replaying = true;
-    replay.replayFrames = {recorded};
+    replay.replay = ReplayReader::ofText(replayText(0, {recorded}));
     FrameStep step(player, maze, std::move(replay), 0.0);
     const FrameOutcome frame = step.advance(stillWindowAt(0.0));
     EXPECT_EQ(frame.effects.viewportWidth, 1024);
     EXPECT_EQ(frame.effects.viewportHeight, 768);
     EXPECT_FLOAT_EQ(player.getAspectRatio(), 1024.0f / 768.0f);
-}
-
-// After a pause the game goes on where it stopped: the first step has no
-// length, and the frame-time report does not pay the pause back.
-TEST(FrameStep, AfterAPauseNeitherTheStepNorTheReportPaysTheWaitBack) {
-    Maze maze(10, 10, seededPick(1));
-    Player player;
-    player.setPosition({2.0f, 1.7f, 2.0f});
-    FrameStep step(player, maze, RunSetup{}, 0.0);
-    WindowInput walking = stillWindowAt(0.0);
-    walking.controls.forward = true;
-    step.advance(walking);
-    step.resumeAfterPause(100.0);
-    walking.controls.now = 100.0;
-    const FrameOutcome resumed = step.advance(walking);
-    EXPECT_EQ(player.getPosition(), glm::vec3(2.0f, 1.7f, 2.0f));
-    EXPECT_FALSE(resumed.reportedMillisecondsPerFrame.has_value());
 }

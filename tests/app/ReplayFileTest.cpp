@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,10 +15,14 @@
 #include <glm/geometric.hpp>
 
 #include "app/FrameStep.h"
+#include "app/GameConstants.h"
 #include "app/ReplayFile.h"
 #include "app/RunSetup.h"
+#include "app/StopSignals.h"
+#include "assets/Platform.h"
 #include "maze/Maze.h"
 #include "player/Player.h"
+#include "support/ConsoleCapture.h"
 #include "support/GridPicture.h"
 
 namespace {
@@ -53,7 +60,6 @@ TEST(ReplayFile, ARecordedAutoplayRunReplaysToTheSamePositionsEveryFrame) {
     replaying.replayFile = path;
     RunSetup replay;
     ASSERT_EQ(prepareRun(replaying, replay), "");
-    ASSERT_EQ(replay.replayFrames.size(), recorded.size());
     Maze maze(10, 10, seededPick(*replay.seed));
     const std::vector<Player> replayed = playersOfEveryFrame(
         maze, std::move(replay), frameSeconds, frameSeconds * static_cast<double>(recorded.size()));
@@ -63,6 +69,42 @@ TEST(ReplayFile, ARecordedAutoplayRunReplaysToTheSamePositionsEveryFrame) {
             << "frame " << frame;
     }
     EXPECT_EQ(countCells(maze.getGrid(), CellCode::food), 0);
+}
+
+// After a pause the first frame has no length, the frame-time report does not
+// pay the pause back, and the recording replays where the run walked.
+TEST(ReplayFile, APauseOfAnyLengthIsNotWalkedNorReportedAndReplaysAsItWent) {
+    for (const double pauseSeconds : {0.05, 0.5, 100.0}) {
+        SCOPED_TRACE(pauseSeconds);
+        GameOptions options;
+        options.recordFile = testing::TempDir() + "paused.replay";
+        RunSetup setup;
+        ASSERT_EQ(prepareRun(options, setup), "");
+        Maze maze(10, 10, seededPick(*setup.seed));
+        Player player;
+        player.setPosition(game::startPosition);
+        FrameStep step(player, maze, std::move(setup), 0.0);
+        WindowInput walking = stillWindowAt(0.0);
+        walking.controls.forward = true;
+        std::vector<glm::vec3> walked;
+        for (const double seconds : {0.0, 0.02, 0.02 + pauseSeconds, 0.04 + pauseSeconds}) {
+            if (walked.size() == 2) {
+                step.resumeAfterPause(seconds - 0.001);  // the window is read a little later
+            }
+            walking.controls.now = seconds;
+            EXPECT_FALSE(step.advance(walking).reportedMillisecondsPerFrame.has_value());
+            walked.push_back(player.getPosition());
+        }
+        EXPECT_EQ(walked[2], walked[1]);
+        EXPECT_NEAR(walked[3].z - walked[2].z, 0.06f, 1e-3f);
+        std::swap(options.recordFile, options.replayFile);
+        RunSetup replay;
+        ASSERT_EQ(prepareRun(options, replay), "");
+        const std::vector<Player> replayed = playersOfEveryFrame(maze, std::move(replay), 1.0, 3.0);
+        for (size_t frame = 0; frame < walked.size(); ++frame) {
+            EXPECT_EQ(replayed[frame].getPosition(), walked[frame]);
+        }
+    }
 }
 
 // A file as version 1 of the format wrote it, kept as it is: a seed above
@@ -128,8 +170,10 @@ TEST(ReplayFile, EachDamagedFileIsRefusedWithOneLineSayingWhatIsWrong) {
         {"quorralith-replay 1\nseed 7", "line 2: cut short (the last line has no line feed)"},
         {head + "0x1p+0 0x1p+9 1024 768 W...R.F\n",
          "line 3: expected 6 fields (time, cursor x, cursor y, width, height, keys), found 5"},
-        {head + "0x1p+0 0x1p+9 0x1.8p+8 1024 768 W...R.F " + std::string(1000000, ' ') + "\n",
+        {head + "0x1p+0 0x1p+9 0x1.8p+8 1024 768 W...R.F " + std::string(4000, ' ') + "\n",
          "line 3: expected 6 fields (time, cursor x, cursor y, width, height, keys), found more"},
+        {head + std::string(4097, '0') + "\n",
+         "line 3: longer than 4096 bytes, more than any frame takes"},
         {head + "nan 0x1p+9 0x1.8p+8 1024 768 W...R.F\n",
          "line 3: the time \"nan\" is not a number of seconds from 0 to 1e9"},
         {head + "1e300 0x1p+9 0x1.8p+8 1024 768 W...R.F\n",
@@ -163,19 +207,77 @@ TEST(ReplayFile, EachDamagedFileIsRefusedWithOneLineSayingWhatIsWrong) {
     }
 }
 
-// Only a regular file is read, and only up to the limit: a FIFO with no
-// writer, an endless device or a file larger than any run records is refused
-// before it can block the game or fill its memory.
-TEST(ReplayFile, OnlyARegularFileUpToTheLimitIsRead) {
+// Only a regular file is read: a FIFO with no writer or an endless device
+// could block the game or never end.
+TEST(ReplayFile, OnlyARegularFileIsRead) {
     const std::string fifo = testing::TempDir() + "replay.fifo";
-    const std::string large = testing::TempDir() + "large.replay";
     unlink(fifo.c_str());
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    std::ofstream(large) << "quorralith-replay 1\nseed 7\n";
-    ASSERT_EQ(truncate(large.c_str(), static_cast<off_t>(replayLimit::fileBytes) + 1), 0);
     for (const std::string& path : {fifo, std::string("/dev/zero"), testing::TempDir()}) {
-        EXPECT_EQ(readReplayFile(path).error, "replay " + path + ": not a regular file");
+        EXPECT_EQ(openReplayFile(path).error(), "replay " + path + ": not a regular file");
     }
-    EXPECT_EQ(readReplayFile(large).error,
-              "replay " + large + ": larger than 64 MiB, more than any run records");
+}
+
+// Refused before the window opens, or said as a failed write: the game's own
+// console, a file another program locks, one that keeps nothing, a pipe with
+// no reader (not death by SIGPIPE), a frame no replay reads (past 1e9 s).
+TEST(Recording, ATargetThatCannotHoldTheRunIsRefusedOrSaidAsAFailedWrite) {
+    std::signal(SIGPIPE, SIG_DFL);
+    catchStopSignals();
+    const std::string locked = testing::TempDir() + "locked.replay";
+    std::ofstream{locked};
+    ASSERT_EQ(flock(open(locked.c_str(), O_RDONLY), LOCK_EX), 0);
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    close(pipeEnds[0]);
+    const std::string noReader = "/proc/self/fd/" + std::to_string(pipeEnds[1]);
+    const std::string late = testing::TempDir() + "late.replay";
+    const std::string console =
+        "is the game's own standard output or error: record to another file";
+    const std::pair<std::string, std::string> targets[] = {
+        {"/proc/self/fd/1", console},
+        {"/dev/stderr", console},
+        {locked, "is locked by another program"},
+        {"/proc/self/comm", "cannot be written (it does not keep what is written to it)"},
+        {noReader, "cannot be written (Broken pipe)"},
+        {late,
+         "line 3 would not replay (the time \"0x1p+30\" is not a number of seconds "
+         "from 0 to 1e9)"},
+    };
+    for (const auto& [target, why] : targets) {
+        Recording recording;
+        ControlInput frame;
+        frame.now = target == late ? 0x1p+30 : 0.0;
+        const std::string refused = recording.open(target, 7, "");
+        const std::string said = "record " + target + ": " + why;
+        EXPECT_EQ(refused.empty() ? captureConsole([&] { recording.write(frame); }).standardError
+                                  : refused,
+                  refused.empty() ? "quorralith: " + said + "; recording stopped\n" : said);
+    }
+}
+
+// A stop signal ends every wait for a key after a missing file, standard input
+// still open; then the run ends by that signal, its console's lines written.
+TEST(StopSignals, ASignalEndsEveryKeyWaitAndThenTheRunByItselfWithTheConsoleWritten) {
+    const std::string console = testing::TempDir() + "console.txt";
+    const auto waitThenEnd = [&console] {
+        alarm(10);  // a wait that outlives this is one the signal did not end
+        int keyboard[2];
+        if (pipe(keyboard) != 0 || dup2(keyboard[0], STDIN_FILENO) < 0 ||
+            !std::freopen(console.c_str(), "w", stdout)) {
+            std::_Exit(1);
+        }
+        catchStopSignals();
+        std::printf("a line the console holds\n");
+        raise(SIGTERM);
+        for (int missingFile = 0; missingFile < 3; ++missingFile) {
+            waitForAKeyAfterAMissingFile();
+        }
+        endByCaughtStopSignal();
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(waitThenEnd(), testing::KilledBySignal(SIGTERM), "");
+    std::ifstream written(console);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}),
+              "a line the console holds\n");
 }

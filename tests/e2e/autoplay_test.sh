@@ -18,23 +18,21 @@ wait_for_line "$log" "ms/frame" 30 || fail "the game did not start"
 window=$(game_window)
 xdotool windowfocus --sync "$window"
 screenshot "$window" "$scratch/playing.png" || fail "no screenshot"
-sleep 1
-screenshot "$window" "$scratch/later.png" || fail "no screenshot"
-[ "$(differing_pixels "$scratch/playing.png" "$scratch/later.png")" -gt 0 ] ||
+wait_for_view "$window" "$scratch/playing.png" "$scratch/later.png" 120 changed ||
     fail "the view did not move by itself"
 # A window moved under a still cursor is no hand on the mouse.
-xdotool windowmove "$window" 100 0 && sleep 0.5 && screenshot "$window" "$scratch/moved.png" &&
-    sleep 1 && screenshot "$window" "$scratch/moved-later.png" || fail "no screenshots of the moved window"
-[ "$(differing_pixels "$scratch/moved.png" "$scratch/moved-later.png")" -gt 0 ] ||
+xdotool windowmove "$window" 100 0 && wait_for_frames "$log" 60 &&
+    screenshot "$window" "$scratch/moved.png" || fail "no screenshot of the moved window"
+wait_for_view "$window" "$scratch/moved.png" "$scratch/moved-later.png" 120 changed ||
     fail "moving the window took the game from the autopilot"
 
 # A move may land between the game's cursor read and its re-centring, and be
 # lost: it is tried up to three times.
 for attempt in 1 2 3; do
     xdotool mousemove_relative -- 100 0
-    sleep 0.5
+    wait_for_frames "$log" 60 || fail "the game stopped drawing"
     screenshot "$window" "$scratch/taken.png" || fail "no screenshot"
-    sleep 1
+    wait_for_frames "$log" 60 || fail "the game stopped drawing"
     screenshot "$window" "$scratch/still.png" || fail "no screenshot"
     [ "$(differing_pixels "$scratch/taken.png" "$scratch/still.png")" = 0 ] && break
 done

@@ -19,21 +19,20 @@ for signal in TERM:143 INT:130 HUP:129; do
     wait_for_line "$log" "ms/frame" 30 || fail "the game did not start"
     if [ "$name" = TERM ]; then
         "$game" --record "$recording" 2>"$scratch/second.log"
-        [ $? = 2 ] && grep -q "another game is recording to it" "$scratch/second.log" ||
+        [ $? = 2 ] && grep -q "is locked by another program" "$scratch/second.log" ||
             fail "a second game recorded into the same file"
     fi
-    xdotool keydown w && sleep 0.5 && xdotool keyup w && sleep 0.5
+    xdotool keydown w && sleep 0.5 && xdotool keyup w
+    wait_for_frames "$log" 60 || fail "the game stopped drawing"
     screenshot "$(game_window)" "$scratch/$name.reached.png" || fail "no screenshot"
     kill -"$name" "$GAME_PID"
     wait "$GAME_PID"
     [ $? = "$status" ] || fail "SIG$name did not end the game with $status"
     start_game "$game" "$data" "$log" --replay "$recording"
     wait_for_line "$log" "ms/frame" 30 || fail "the replay did not start"
-    sleep 2
-    screenshot "$(game_window)" "$scratch/$name.replayed.png" || fail "no screenshot"
-    end_game_with_escape
-    [ "$(differing_pixels "$scratch/$name.reached.png" "$scratch/$name.replayed.png")" = 0 ] ||
+    wait_for_view "$(game_window)" "$scratch/$name.reached.png" "$scratch/$name.replayed.png" 120 ||
         fail "the recording ended by SIG$name does not replay to where the run was"
+    end_game_with_escape
 done
 
 start_game "$game" "$data" "$log" --record /dev/full
