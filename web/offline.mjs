@@ -5,11 +5,12 @@ import { mayMoveToNewBuild } from './offline-rules.mjs';
 
 const NOTE_MILLISECONDS = 4000;
 
-export async function registerOfflineCache() {
+// `play` is the page's word on its game: now() gives { state, hasPlayed },
+// and onChange(listener) has the listener hear it at every change.
+export async function registerOfflineCache(play) {
   if (!('serviceWorker' in navigator)) {
     return;
   }
-  const play = trackPlay();
   let registration;
   try {
     // 'none': the browser asks the server for the worker's module too, never
@@ -26,24 +27,6 @@ export async function registerOfflineCache() {
     }
   });
   await markOfflineReady();
-}
-
-// The page's state (<html data-state>, or its loading before there is one)
-// and whether the player has started a game here; `onChange` hears both.
-function trackPlay() {
-  const listeners = [];
-  let hasPlayed = false;
-  const now = () => {
-    const state = document.documentElement.dataset.state ??
-      (document.readyState === 'complete' ? 'ready' : 'loading');
-    hasPlayed ||= state === 'playing' || document.pointerLockElement !== null;
-    return { state, hasPlayed };
-  };
-  const changed = () => listeners.forEach((listener) => listener(now()));
-  new MutationObserver(changed).observe(document.documentElement, { attributeFilter: ['data-state'] });
-  document.addEventListener('pointerlockchange', changed);
-  window.addEventListener('load', changed);
-  return { now, onChange: (listener) => listeners.push(listener) };
 }
 
 // The first visit says it once, when the cache is whole and the worker
@@ -114,7 +97,6 @@ function showNote(text) {
   note.id = 'offline-note';
   note.className = 'panel';
   note.setAttribute('role', 'status');
-  note.style.cssText = 'left: 50%; top: 10px; transform: translateX(-50%);';
   note.textContent = text;
   document.body.append(note);
   setTimeout(() => note.remove(), NOTE_MILLISECONDS);

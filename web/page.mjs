@@ -37,6 +37,11 @@ let played = false;
 // The game did not run since its last frame.
 let waited = true;
 
+// Who hears of every change of state (the offline copy, which moves to a new
+// build only before anyone has played).
+const stateListeners = [];
+const progress = () => ({ state, hasPlayed: played });
+
 // Every state is shown by this one function; the style sheet shows and hides
 // the panels by root's data-state.
 function show(next, message = '') {
@@ -50,6 +55,7 @@ function show(next, message = '') {
     letGoOfTouches();
   }
   played ||= next === pageStates.playing;
+  stateListeners.forEach((listener) => listener(progress()));
 }
 
 function fail(failure) {
@@ -229,4 +235,7 @@ listenToThePlayer();
 show(pageStates.loading);
 // The offline copy is made once the game's files are here, from the
 // browser's cache, rather than downloaded beside them a second time.
-load().then(registerOfflineCache, fail);
+load().then(() => registerOfflineCache({
+  now: progress,
+  onChange: (listener) => stateListeners.push(listener),
+}), fail);

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <csignal>
+#include <cstring>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -256,28 +257,31 @@ TEST(Recording, ATargetThatCannotHoldTheRunIsRefusedOrSaidAsAFailedWrite) {
     }
 }
 
-// A stop signal ends every wait for a key after a missing file, standard input
-// still open; then the run ends by that signal, its console's lines written.
-TEST(StopSignals, ASignalEndsEveryKeyWaitAndThenTheRunByItselfWithTheConsoleWritten) {
-    const std::string console = testing::TempDir() + "console.txt";
-    const auto waitThenEnd = [&console] {
-        alarm(10);  // a wait that outlives this is one the signal did not end
-        int keyboard[2];
-        if (pipe(keyboard) != 0 || dup2(keyboard[0], STDIN_FILENO) < 0 ||
-            !std::freopen(console.c_str(), "w", stdout)) {
-            std::_Exit(1);
-        }
-        catchStopSignals();
-        std::printf("a line the console holds\n");
-        raise(SIGTERM);
-        for (int missingFile = 0; missingFile < 3; ++missingFile) {
-            waitForAKeyAfterAMissingFile();
-        }
-        endByCaughtStopSignal();
-        std::_Exit(0);
-    };
-    EXPECT_EXIT(waitThenEnd(), testing::KilledBySignal(SIGTERM), "");
-    std::ifstream written(console);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}),
-              "a line the console holds\n");
+// Each stop signal ends every wait for a key after a missing file, standard
+// input still open; then the run ends by that signal, its console's lines
+// written.
+TEST(StopSignals, EachSignalEndsEveryKeyWaitAndThenTheRunByItselfWithTheConsoleWritten) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const std::string console = testing::TempDir() + "console.txt";
+        const auto waitThenEnd = [&console, signal] {
+            alarm(10);  // a wait that outlives this is one the signal did not end
+            int keyboard[2];
+            if (pipe(keyboard) != 0 || dup2(keyboard[0], STDIN_FILENO) < 0 ||
+                !std::freopen(console.c_str(), "w", stdout)) {
+                std::_Exit(1);
+            }
+            catchStopSignals();
+            std::printf("a line the console holds\n");
+            raise(signal);
+            for (int missingFile = 0; missingFile < 3; ++missingFile) {
+                waitForAKeyAfterAMissingFile();
+            }
+            endByCaughtStopSignal();
+            std::_Exit(0);
+        };
+        EXPECT_EXIT(waitThenEnd(), testing::KilledBySignal(signal), "") << strsignal(signal);
+        std::ifstream written(console);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}),
+                  "a line the console holds\n");
+    }
 }

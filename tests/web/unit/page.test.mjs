@@ -2,10 +2,10 @@ import assert from 'node:assert/strict';
 import test from 'node:test';
 
 import { addressWithSeed, readSettings, shareLink } from '../../../web/address.mjs';
-import { drawingBufferSize, maxBufferPixels } from '../../../web/drawingBuffer.mjs';
+import { drawingBufferSize } from '../../../web/drawingBuffer.mjs';
 import { InputRecord } from '../../../web/input.mjs';
 import { keepsFromBrowser, keyBits, keyBitsOf } from '../../../web/keys.mjs';
-import { downloadProblem, readBuild } from '../../../web/loader.mjs';
+import { downloadGame, downloadProblem, readBuild } from '../../../web/loader.mjs';
 
 test('the address gives a seed of 0 to 2^32-1, else a drawn one and the bad text, and the demo unless off', () => {
   const drawn = () => '99';
@@ -49,25 +49,70 @@ test('keys count by their place, and the browser keeps only Escape, function key
 });
 
 test('the drawing buffer follows the pixel ratio up to its budget, never below the CSS size', () => {
-  for (const [width, height] of [[1024, 768], [393, 851], [1920, 1080], [3840, 2160], [0, 0]]) {
-    for (const ratio of [0.5, 1, 2, 2.75, 3, undefined]) {
-      const size = drawingBufferSize(width, height, ratio);
-      const css = Math.max(1, width) * Math.max(1, height);
-      const wanted = css * Math.max(1, ratio ?? 1) ** 2;
-      assert.ok(size.width >= Math.max(1, width) && size.height >= Math.max(1, height));
-      assert.ok(Math.abs(size.width * size.height - Math.min(wanted, Math.max(css, maxBufferPixels))) <=
-        size.width + size.height, `${width}x${height} at ${ratio}: ${size.width}x${size.height}`);
-    }
+  for (const [width, height, ratio, size] of [
+    [1024, 768, 2, '2048x1536'],
+    [393, 851, 2.75, '1081x2340'],
+    [1024, 768, 0.5, '1024x768'],
+    [1024, 768, undefined, '1024x768'],
+    [1920, 1080, 2, '2560x1440'],  // the budget
+    [3840, 2160, 2, '3840x2160'],  // over it at the CSS size alone
+    [0, 0, 3, '3x3'],
+  ]) {
+    const buffer = drawingBufferSize(width, height, ratio);
+    assert.equal(`${buffer.width}x${buffer.height}`, size, `${width}x${height} at ${ratio}`);
   }
 });
 
-test('a download is checked by its size, then by its digest where the browser gives one', () => {
-  const expected = { bytes: 10, sha256: 'ab' };
-  assert.equal(downloadProblem(10, 'ab', expected), '');
-  assert.equal(downloadProblem(10, null, expected), '');
-  assert.match(downloadProblem(9, 'ab', expected), /9 bytes where the build has 10/);
-  assert.match(downloadProblem(10, 'cd', expected), /checksum/);
-  assert.throws(() => readBuild({ version: 'v', files: { 'quorralith.js': expected } }), /build\.json/);
+// The server of a build, as fetch: each file as given, or changed as a case
+// says (a status alone, the bytes cut to a share, the connection dropped).
+function serve(files, change = {}) {
+  return async (url) => {
+    const name = url.split('?')[0];
+    const { status = 200, share = 1, drop = false, body = files[name] } = change[name] ?? {};
+    if (drop) throw new TypeError('Failed to fetch');
+    return new Response(status === 200 ? body.subarray(0, Math.floor(body.length * share)) : 'gone',
+      { status });
+  };
+}
+
+async function buildOf(contents) {
+  const files = {};
+  const listed = {};
+  for (const [name, text] of Object.entries(contents)) {
+    files[name] = new TextEncoder().encode(text);
+    const digest = new Uint8Array(await crypto.subtle.digest('SHA-256', files[name]));
+    listed[name] = { bytes: files[name].length, sha256: Buffer.from(digest).toString('hex') };
+  }
+  files['build.json'] = new TextEncoder().encode(JSON.stringify({ version: 'v1', files: listed }));
+  return files;
+}
+
+test('every failed download is named, and only checked files are handed on', async () => {
+  const files = await buildOf({ 'quorralith.js': 'script', 'quorralith.wasm': 'module', 'quorralith.data': 'maze data' });
+  const otherData = new TextEncoder().encode('maze dat!');
+  const shares = [];
+  globalThis.fetch = serve(files);
+  const loaded = await downloadGame((share) => shares.push(share));
+  assert.equal(new TextDecoder().decode(loaded.data), 'maze data');
+  assert.equal(shares.at(-1), 1);
+  for (const [change, what, file, detail] of [
+    [{ 'build.json': { status: 404 } }, 'missing', 'build.json', /404/],
+    [{ 'build.json': { body: new TextEncoder().encode('{') } }, 'damaged', 'build.json', /JSON/],
+    [{ 'quorralith.js': { status: 404 } }, 'missing', 'quorralith.js', /404/],
+    [{ 'quorralith.js': { share: 0.5 } }, 'damaged', 'quorralith.js', /3 bytes where the build has 6/],
+    [{ 'quorralith.wasm': { share: 0.9 } }, 'damaged', 'quorralith.wasm', /5 bytes/],
+    [{ 'quorralith.data': { status: 404 } }, 'missing', 'quorralith.data', /404/],
+    [{ 'quorralith.data': { share: 0 } }, 'damaged', 'quorralith.data', /0 bytes/],
+    [{ 'quorralith.data': { body: otherData } }, 'damaged', 'quorralith.data', /checksum/],
+    [{ 'quorralith.data': { drop: true } }, 'network', 'quorralith.data', /^$/],
+  ]) {
+    globalThis.fetch = serve(files, change);
+    await assert.rejects(downloadGame(() => {}), (failure) =>
+      failure.what === what && failure.file === file && detail.test(failure.detail), JSON.stringify(change));
+  }
+  // Where the browser gives no digest (not HTTPS, not this machine), the size is checked alone.
+  assert.equal(downloadProblem(10, null, { bytes: 10, sha256: 'ab' }), '');
+  assert.throws(() => readBuild({ version: 'v', files: { 'quorralith.js': { bytes: 1, sha256: 'ab' } } }), /build\.json/);
 });
 
 test('a frame of input takes the moves and a hand-over once, and keeps the keys held', () => {
