@@ -66,7 +66,8 @@ export function readBuild(json) {
   return build;
 }
 
-async function sha256Hex(buffer) {
+// The digest in hex, or null where the browser computes none.
+export async function sha256Hex(buffer) {
   if (!globalThis.crypto?.subtle) return null;
   const digest = new Uint8Array(await crypto.subtle.digest('SHA-256', buffer));
   return Array.from(digest, (byte) => byte.toString(16).padStart(2, '0')).join('');

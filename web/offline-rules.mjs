@@ -1,7 +1,7 @@
 // The offline copy's decisions, shared by the worker (sw.js) and the page
 // (offline.mjs): which cache holds a build, which request a cached file
-// answers, what an install must refuse, and when a page may move to a newer
-// build. Plain functions, so that node's test runner checks them.
+// answers, and when a page may move to a newer build. Plain functions, so
+// that node's test runner checks them.
 
 const CACHE_PREFIX = 'quorralith';
 
@@ -31,17 +31,6 @@ export function cachedFileFor(url, scope, fileNames, version) {
   const askedVersion = request.searchParams.get('v');
   const ofThisBuild = askedVersion === null || askedVersion === version;
   return fileNames.includes(name) && ofThisBuild ? name : null;
-}
-
-// Why a downloaded file is not the build's, in words, or null when it is.
-export function mismatchOf(name, expected, actual) {
-  if (actual.bytes !== expected.bytes) {
-    return `${name} has ${actual.bytes} bytes where this build's has ${expected.bytes}`;
-  }
-  if (actual.sha256 !== expected.sha256) {
-    return `${name} is another build's: its SHA-256 differs`;
-  }
-  return null;
 }
 
 // A new build takes over only the page that asked, and only when no other

@@ -75,13 +75,12 @@ async function started(query, options) {
   return game;
 }
 
-// A file the server holds, answered as `change` says: a status alone, or
-// the bytes cut to a share of their length.
+// A file the server holds, answered as `change` says: the connection
+// dropped, or the bytes cut to a share of their length.
 function answer(name, change) {
   return (request) => {
     if (!new URL(request.url()).pathname.endsWith(name)) return false;
     if (change.abort) request.abort('connectionreset');
-    else if (change.status) request.respond({ status: change.status, body: 'gone' });
     else {
       const bytes = readFileSync(`${build}/${name}`);
       request.respond({ status: 200, body: bytes.subarray(0, Math.floor(bytes.length * change.share)) });
@@ -195,10 +194,14 @@ const cases = [
     await game.shot('start-without-s3tc');
     return '';
   }],
-  ['at twice the pixels the drawing buffer is twice the size', async () => {
-    const game = await started('?seed=7', { scale: 2 });
+  ['at twice the pixels the drawing buffer is twice the size; a bad seed is said, and the address shows ' +
+    'the seed drawn', async () => {
+    const game = await started('?seed=abc', { scale: 2 });
     const size = await game.page.$eval('canvas', (canvas) => `${canvas.width}x${canvas.height}`);
-    return size === '2048x1536' ? '' : `drawing buffer ${size}`;
+    const address = new URL(game.page.url()).searchParams.get('seed');
+    const note = await game.page.$eval('#seed-note', (note) => note.textContent);
+    if (size !== '2048x1536') return `drawing buffer ${size}`;
+    return /^[0-9]+$/.test(address) && note.includes('abc') && note.includes(address) ? '' : `${address}: ${note}`;
   }],
   ['a lost context pauses with a reload link for the same maze, and draws nothing', async () => {
     const game = await started('?seed=7', { beforeScripts: () => {
@@ -222,12 +225,6 @@ const cases = [
     const state = await game.state();
     return state === 'context-lost' && draws < 50 && link === '7' && /lost/.test(await game.message())
       ? '' : `${state}, ${draws} draws in a second, link seed ${link}`;
-  }],
-  ['a bad seed is said, and the address shows the seed drawn', async () => {
-    const game = await started('?seed=abc');
-    const address = new URL(game.page.url()).searchParams.get('seed');
-    const note = await game.page.$eval('#seed-note', (note) => note.textContent);
-    return /^[0-9]+$/.test(address) && note.includes('abc') && note.includes(address) ? '' : `${address}: ${note}`;
   }],
 ];
 
@@ -292,7 +289,6 @@ const failedLoads = [
       return kind === 'webgl2' ? null : getContext.call(this, kind, ...rest);
     };
   } }],
-  ['.js missing', 'quorralith.js', { serve: answer('quorralith.js', { status: 404 }) }],
   ['.data short of its last 1.6 %', 'quorralith.data', { serve: answer('quorralith.data', { share: 0.984 }) }],
   ['.data cut by a dropped connection', 'quorralith.data', { serve: answer('quorralith.data', { abort: true }) }],
 ];

@@ -20,13 +20,6 @@ test('a new build deletes its scope\'s older caches and no one else\'s', () => {
   assert.deepEqual(rules.staleCacheNames(names, scope, 'v2'), [rules.cacheNameFor(scope, 'v1')]);
 });
 
-test('an install refuses a file of another size or content, naming it', () => {
-  const mismatch = (bytes, sha256) => rules.mismatchOf('f.js', { bytes: 3, sha256: 'aa' }, { bytes, sha256 });
-  assert.equal(mismatch(3, 'aa'), null);
-  assert.match(mismatch(2, 'aa'), /^f\.js has 2 bytes/);
-  assert.match(mismatch(3, 'bb'), /^f\.js is another build's/);
-});
-
 test('a new build takes over only when the asking page is the game\'s only one', () => {
   const page = (id, url = `${scope}quorralith.html`) => ({ id, url });
   for (const [pages, allowed] of [[[page('a')], true], [[page('a'), page('b')], false], [[page('b')], false],

@@ -1,4 +1,5 @@
 import assert from 'node:assert/strict';
+import { createHash } from 'node:crypto';
 import test from 'node:test';
 
 import { addressWithSeed, readSettings, shareLink } from '../../../web/address.mjs';
@@ -75,21 +76,17 @@ function serve(files, change = {}) {
   };
 }
 
-async function buildOf(contents) {
-  const files = {};
-  const listed = {};
-  for (const [name, text] of Object.entries(contents)) {
-    files[name] = new TextEncoder().encode(text);
-    const digest = new Uint8Array(await crypto.subtle.digest('SHA-256', files[name]));
-    listed[name] = { bytes: files[name].length, sha256: Buffer.from(digest).toString('hex') };
-  }
-  files['build.json'] = new TextEncoder().encode(JSON.stringify({ version: 'v1', files: listed }));
-  return files;
+// A build of these contents, as the server holds it, with its build.json.
+function buildOf(contents) {
+  const files = Object.fromEntries(Object.entries(contents).map(([name, text]) => [name, Buffer.from(text)]));
+  const listed = Object.fromEntries(Object.entries(files).map(([name, bytes]) =>
+    [name, { bytes: bytes.length, sha256: createHash('sha256').update(bytes).digest('hex') }]));
+  return { ...files, 'build.json': Buffer.from(JSON.stringify({ version: 'v1', files: listed })) };
 }
 
 test('every failed download is named, and only checked files are handed on', async () => {
-  const files = await buildOf({ 'quorralith.js': 'script', 'quorralith.wasm': 'module', 'quorralith.data': 'maze data' });
-  const otherData = new TextEncoder().encode('maze dat!');
+  const files = buildOf({ 'quorralith.js': 'script', 'quorralith.wasm': 'module', 'quorralith.data': 'maze data' });
+  const otherData = Buffer.from('maze dat!');
   const shares = [];
   globalThis.fetch = serve(files);
   const loaded = await downloadGame((share) => shares.push(share));
@@ -97,7 +94,7 @@ test('every failed download is named, and only checked files are handed on', asy
   assert.equal(shares.at(-1), 1);
   for (const [change, what, file, detail] of [
     [{ 'build.json': { status: 404 } }, 'missing', 'build.json', /404/],
-    [{ 'build.json': { body: new TextEncoder().encode('{') } }, 'damaged', 'build.json', /JSON/],
+    [{ 'build.json': { body: Buffer.from('{') } }, 'damaged', 'build.json', /JSON/],
     [{ 'quorralith.js': { status: 404 } }, 'missing', 'quorralith.js', /404/],
     [{ 'quorralith.js': { share: 0.5 } }, 'damaged', 'quorralith.js', /3 bytes where the build has 6/],
     [{ 'quorralith.wasm': { share: 0.9 } }, 'damaged', 'quorralith.wasm', /5 bytes/],
