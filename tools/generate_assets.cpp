@@ -1,4 +1,5 @@
-// Writes every data file the game reads (meshes, textures and shaders), and
+// Writes every data file the game reads (meshes, textures, shaders and
+// sounds), and
 // the icons, which the game never reads: the desktop's into a directory of its
 // own, the web page's (home screens) into another.
 // Usage: generate_assets DATA_DIRECTORY ICON_DIRECTORY WEB_ICON_DIRECTORY
@@ -22,6 +23,9 @@
 #include "PngWriter.h"
 #include "StoneWall.h"
 #include "Trophy.h"
+#include "WavWriter.h"
+#include "sound/SoundConstants.h"
+#include "Sounds.h"
 
 namespace {
 
@@ -142,6 +146,17 @@ bool copyShaders(Output& output) {
     return true;
 }
 
+// Sounds as 16-bit mono PCM: OpenAL plays it as it is on both builds, so the
+// game needs no decoder, and only a mono clip can be placed in the maze.
+// 22,050 samples a second carry everything up to 11 kHz, more than these
+// sounds hold, at half the bytes of CD rate.
+bool writeSounds(Output& output) {
+    return output.write(sound::pickupChimeFile, encodeWav(makePickupChime(), soundSampleRate)) &&
+           output.write(sound::footstepFile, encodeWav(makeFootstep(), soundSampleRate)) &&
+           output.write(sound::bumpFile, encodeWav(makeBump(), soundSampleRate)) &&
+           output.write(sound::humFile, encodeWav(makeHum(), soundSampleRate));
+}
+
 bool writePng(Output& output, const std::string& name, const Image& image) {
     const std::vector<std::uint8_t> png = encodePng(image);
     if (png.empty()) {
@@ -176,7 +191,7 @@ int main(int argc, char** argv) {
     Output icon(argv[2]);
     Output webIcons(argv[3]);
     const WallMaterial wall = makeStoneWall(kWallTextureSize);
-    const bool written = writeMeshes(data) && writeTextures(data, wall) && copyShaders(data) &&
+    const bool written = writeMeshes(data) && writeTextures(data, wall) && copyShaders(data) && writeSounds(data) &&
                          writeIcon(icon, wall) && writeWebIcons(webIcons, wall);
     return written ? 0 : 1;
 }

@@ -119,6 +119,7 @@ const OptionSpec optionTable[] = {
      setFlag<&GameOptions::fullscreen>},
     {"autoplay", 0, nullptr, "let the game play itself; any key or mouse move takes over",
      setFlag<&GameOptions::autoplay>},
+    {"mute", 'm', nullptr, "play without sound", setFlag<&GameOptions::mute>},
     {"record", 0, "FILE", "write the maze's seed and every frame's input to FILE",
      [](GameOptions& o, const char* v) {
          return applyName(o.recordFile, "--record", "a file name", v);

@@ -27,6 +27,8 @@ struct GameOptions {
     bool fullscreen = false;
     // The autopilot plays until the player touches a key or the mouse.
     bool autoplay = false;
+    // No sound: the sound device is never opened.
+    bool mute = false;
     // Every frame's input record is written here / read from here; empty for
     // none. The replay holds its own seed.
     std::string recordFile;

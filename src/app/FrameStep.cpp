@@ -20,12 +20,25 @@ InputSource inputSourceFor(RunSetup& setup, const Maze& maze) {
                           : InputSource();
 }
 
-// The game's rules for one frame with its input record, in the frame's order.
-void playFrame(ControlClock& clock, const ControlInput& input, Player& player, Maze& maze,
-               int& points) {
-    stepControls(clock, input, player, maze);
+// The game's rules for one frame with its input record, in the frame's order;
+// returns what of it is heard.
+FrameHeard playFrame(ControlClock& clock, const ControlInput& input, Player& player, Maze& maze,
+                     int& points) {
+    const glm::vec3 before = player.getPosition();
+    const int pointsBefore = points;
+    FrameHeard heard;
+    heard.stepRefused = stepControls(clock, input, player, maze).stepRefused;
     player.setPosition(player.getPosition() + wallCorrection(player.getPosition(), maze));
     eatFood(player, maze, points);
+    heard.cubeEaten = points > pointsBefore;
+    heard.walkedUnits = glm::distance(glm::vec2(before.x, before.z),
+                                      glm::vec2(player.getPosition().x, player.getPosition().z));
+    heard.running = input.run;
+    heard.crouching = input.crouch;
+    heard.eye = player.getPosition();
+    heard.facing = player.getDirection();
+    heard.up = player.getUp();
+    return heard;
 }
 
 }  // namespace
@@ -64,7 +77,8 @@ FrameOutcome FrameStep::advance(const WindowInput& window) {
     frame.played = inputs.next(onGameClock, player);
     recording.write(frame.played);
     const int pointsBefore = points;
-    playFrame(clock, frame.played, player, maze, points);
+    frame.sounds =
+        soundCues.hear(playFrame(clock, frame.played, player, maze, points), maze.getGrid());
     // The recorded window serves only the cursor's arithmetic: the picture
     // fits the window it is shown in.
     frame.effects = fitToWindow(player, window.controls.windowWidth, window.controls.windowHeight);

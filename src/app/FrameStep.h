@@ -10,6 +10,7 @@
 #include "app/RunSetup.h"
 #include "app/WindowInput.h"
 #include "player/Controls.h"
+#include "sound/SoundCues.h"
 
 class Maze;
 class Player;
@@ -29,6 +30,9 @@ struct FrameOutcome {
     // last food cube is eaten.
     std::optional<double> reportedMillisecondsPerFrame;
     std::optional<std::string> closingLine;
+    // What the frame sounds like: it follows from the frame alone, so a
+    // replay and the autopilot sound as the run they play.
+    SoundOrders sounds;
 };
 
 // Prints the frame's console lines to standard output, the report first.
@@ -77,6 +81,7 @@ class FrameStep {
     InputSource inputs;
     Recording recording;
     ControlClock clock;
+    SoundCues soundCues;
     FrameReport report;
     int points = 0;
     int total;

@@ -13,6 +13,7 @@
 #include "app/Platform.h"
 #include "app/Scene.h"
 #include "app/Window.h"
+#include "sound/SoundOutput.h"
 
 namespace {
 
@@ -47,14 +48,15 @@ void closeGameWindow(GameWindow& opened) {
     opened = GameWindow{};
 }
 
-bool presentFrame(GameWindow& opened, FrameStep& step, const DrawFrame& draw) {
+std::optional<FrameOutcome> presentFrame(GameWindow& opened, FrameStep& step,
+                                         const DrawFrame& draw) {
     GLFWwindow* window = opened.window;
     if (waitWhileMinimised(window)) {
         step.resumeAfterPause(glfwGetTime());
     }
     const FrameOutcome frame = step.advance(readWindowInput(window, opened.cursorRest));
     if (!frame.goesOn) {
-        return false;
+        return std::nullopt;
     }
     printFrameConsole(frame);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -62,7 +64,7 @@ bool presentFrame(GameWindow& opened, FrameStep& step, const DrawFrame& draw) {
     draw(frame);
     glfwSwapBuffers(window);
     glfwPollEvents();
-    return true;
+    return frame;
 }
 
 int runGame(const GameOptions& options, RunSetup setup,
@@ -78,10 +80,13 @@ int runGame(const GameOptions& options, RunSetup setup,
         placePlayer(scene.cam, *options.startView);
     }
     FrameStep step(scene.cam, scene.mmesh, std::move(setup), glfwGetTime());
-    GameRun run{opened, scene, step};
+    SoundOutput sound;
+    startPlatformSound(sound, options);
+    GameRun run{opened, scene, step, sound};
     drive(run);
     const bool recordedWhole = !step.recordingFailed();
 
+    sound.release();
     scene.release();
     closeGameWindow(opened);
     return recordedWhole ? 0 : recordingFailedExitCode;

@@ -1,15 +1,17 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "app/ApplyControls.h"
 #include "app/CommandLine.h"
+#include "app/FrameStep.h"
 #include "app/RunSetup.h"
 
 struct GLFWwindow;
-struct FrameOutcome;
 class FrameStep;
 class Scene;
+class SoundOutput;
 
 // A run that played to its end but could not write its recording whole.
 constexpr int recordingFailedExitCode = 3;
@@ -33,6 +35,7 @@ struct GameRun {
     GameWindow& opened;
     Scene& scene;
     FrameStep& step;
+    SoundOutput& sound;
 };
 
 // Opens the window, builds the scene and its frame step as the options and
@@ -50,8 +53,9 @@ DrawFrame sceneDrawing(Scene& scene);
 // One frame in the window: its input read once (after waiting out a
 // minimised window), the step, the console lines, the clear, the window's
 // viewport and cursor, the drawing, the swap and the event poll. False, with
-// nothing printed or drawn, once the run has ended.
-bool presentFrame(GameWindow& opened, FrameStep& step, const DrawFrame& draw);
+// nothing printed or drawn, once the run has ended; else the frame shown.
+std::optional<FrameOutcome> presentFrame(GameWindow& opened, FrameStep& step,
+                                         const DrawFrame& draw);
 
 GameWindow openGameWindow(bool fullscreen = false);
 // Deletes the vertex array and ends GLFW, after everything else is released.

@@ -14,3 +14,8 @@ void driveFrames(GameRun& run, const DrawFrame& draw);
 // Window hints beyond the context the game asks for everywhere: the page's
 // canvas takes no alpha, or the sky's alpha of 0 would show the page through.
 void requestPlatformWindowHints();
+
+// The desktop opens its sound device with the run, unless the player asked
+// for none; the page waits for its first click or tap (browsers let a page
+// sound only after a gesture), so the demo before it makes no sound at all.
+void startPlatformSound(SoundOutput& sound, const GameOptions& options);

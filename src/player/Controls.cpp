@@ -131,7 +131,7 @@ ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Play
     }
     const float deltaTime = static_cast<float>(input.now - clock.lastFrameTime);
 
-    const ControlEffects effects = fitToWindow(player, input.windowWidth, input.windowHeight);
+    ControlEffects effects = fitToWindow(player, input.windowWidth, input.windowHeight);
     const int centreX = windowCentrePixels(input.windowWidth);
     const int centreY = windowCentrePixels(input.windowHeight);
 
@@ -148,10 +148,12 @@ ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Play
     const glm::vec3 newPos = candidatePosition(input, player, speed);
     // A refused step keeps the height too. Where the step ends is judged
     // after the push the frame gives it next.
-    if (stepIsWalkable(player.getPosition(), newPos) &&
-        !stepEntersWall(maze.getGrid(), player.getPosition(), newPos) &&
+    const glm::vec3 from = player.getPosition();
+    if (stepIsWalkable(from, newPos) && !stepEntersWall(maze.getGrid(), from, newPos) &&
         !restsTooNearAWall(maze.getGrid(), newPos + wallCorrection(newPos, maze))) {
         player.setPosition(newPos);
+    } else {
+        effects.stepRefused = newPos.x != from.x || newPos.z != from.z;
     }
 
     clock.lastFrameTime = input.now;

@@ -43,6 +43,8 @@ struct ControlEffects {
     int viewportHeight = 0;
     double cursorCentreX = 0.0;
     double cursorCentreY = 0.0;
+    // A step was asked for and refused whole by a wall: the player hears it.
+    bool stepRefused = false;
 };
 
 // Where the control step puts the cursor back along one axis of the window:

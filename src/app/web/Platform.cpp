@@ -8,6 +8,7 @@
 
 #include "app/FrameStep.h"
 #include "app/Scene.h"
+#include "sound/SoundOutput.h"
 
 // The page (web/page.mjs) owns the canvas, the keys, the mouse, the touches
 // and the pause; the game hears from it once a frame through this one call,
@@ -20,7 +21,7 @@ EM_JS(void, takePageFrame, (double* numbers), {
     const frame = Module.quorralithPage.takeFrame();
     HEAPF64.set([frame.runs ? 1 : 0, frame.looks ? 1 : 0, frame.bufferWidth, frame.bufferHeight,
                  frame.keys, frame.moveX, frame.moveY, frame.handedOver ? 1 : 0,
-                 frame.waited ? 1 : 0], numbers >> 3);
+                 frame.waited ? 1 : 0, frame.soundVolume], numbers >> 3);
 });
 EM_JS(void, tellPage, (const char* event), {
     Module.quorralithPage.hear(UTF8ToString(event));
@@ -49,13 +50,23 @@ struct PageFrame {
     // The game did not run since the last frame (a pause, a hidden tab, a
     // lost context): the time between is no step of the player's.
     bool waited = false;
+    // 0 to 1: 0 until the player's first click or tap, and while the page's
+    // sound switch is off.
+    double soundVolume = 0.0;
 };
 
 // The bits of PageFrame::keys, as web/keys.mjs sets them.
-enum PageKeyBits { forwardBit = 1, backBit = 2, rightBit = 4, leftBit = 8, runBit = 16, crouchBit = 32 };
+enum PageKeyBits {
+    forwardBit = 1,
+    backBit = 2,
+    rightBit = 4,
+    leftBit = 8,
+    runBit = 16,
+    crouchBit = 32
+};
 
 PageFrame readPageFrame() {
-    double numbers[9] = {};
+    double numbers[10] = {};
     takePageFrame(numbers);
     PageFrame page;
     page.runs = numbers[0] != 0.0;
@@ -67,6 +78,7 @@ PageFrame readPageFrame() {
     page.moveY = numbers[6];
     page.handedOver = numbers[7] != 0.0;
     page.waited = numbers[8] != 0.0;
+    page.soundVolume = numbers[9];
     return page;
 }
 
@@ -102,7 +114,21 @@ struct Frames {
     std::optional<FrameOutcome> shown;
     int shownWidth = 0;
     int shownHeight = 0;
+    // The device is opened once, on the first frame with a volume: the page
+    // gives one only after a gesture, when the browser lets audio start.
+    bool soundTried = false;
 };
+
+// The page's volume, and silence while the game waits (the hums would go on
+// humming over the pause otherwise).
+void hearPage(Frames& frames, const PageFrame& page) {
+    SoundOutput& sound = frames.run->sound;
+    if (page.soundVolume > 0.0 && !frames.soundTried) {
+        frames.soundTried = true;
+        sound.open();
+    }
+    sound.setVolume(page.runs ? static_cast<float>(page.soundVolume) : 0.0f);
+}
 
 void show(Frames& frames, const FrameOutcome& frame, int width, int height) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -125,6 +151,7 @@ void reshowAtNewSize(Frames& frames, const PageFrame& page) {
 void playOneFrame(void* state) {
     Frames& frames = *static_cast<Frames*>(state);
     const PageFrame page = readPageFrame();
+    hearPage(frames, page);
     // The first frame is always drawn: the start view behind the page's
     // prompt. After it, the game waits while the page does.
     if (frames.shown && !page.runs) {
@@ -137,6 +164,7 @@ void playOneFrame(void* state) {
     }
     const FrameOutcome frame = step.advance(windowInputFrom(page, glfwGetTime()));
     printFrameConsole(frame);
+    frames.run->sound.play(frame.sounds);
     show(frames, frame, frame.effects.viewportWidth, frame.effects.viewportHeight);
     if (!frames.shown) {
         tellPage("first-frame");
@@ -157,3 +185,5 @@ void driveFrames(GameRun& run, const DrawFrame& draw) {
 void requestPlatformWindowHints() {
     glfwWindowHint(GLFW_ALPHA_BITS, 0);
 }
+
+void startPlatformSound(SoundOutput&, const GameOptions&) {}
