@@ -106,6 +106,8 @@ function takeFrame() {
     bufferWidth: size.width,
     bufferHeight: size.height,
     waited: runs && waited,
+    // Browsers let a page sound only after a gesture: silent until the first play.
+    soundVolume: played ? 1 : 0,
     ...(runs ? input.take() : { keys: 0, moveX: 0, moveY: 0, handedOver: false }),
   };
   waited &&= !runs;

@@ -13,7 +13,9 @@ const browser = await puppeteer.launch({
   executablePath: '/usr/bin/chromium',
   headless: true,
   args: ['--no-sandbox', '--enable-unsafe-swiftshader', '--disable-background-networking',
-         '--disable-component-update', '--disable-sync', '--no-first-run'],
+         '--disable-component-update', '--disable-sync', '--no-first-run',
+         // Audio only after a gesture, as a browser with a player at it.
+         '--autoplay-policy=user-gesture-required'],
 });
 
 // A page of the game at 1024 x 768 on a screen of the same size (where the
@@ -278,6 +280,49 @@ cases.push(['on a touch screen a swipe from the edge stays on the page; a tap pl
   const both = await game.page.evaluate(() => window.takenFrames.filter((frame) =>
     (frame.keys & 1) && frame.moveX > 0 && frame.looks).length);
   return both > 0 ? '' : 'no frame both walked and looked';
+}]);
+
+// Every audio context the page makes, every clip started (by its length in
+// samples, and whether its context was running), and the draws of each frame
+// (one fewer once a food cube is eaten).
+const listenForSound = () => {
+  window.heard = { contexts: 0, starts: [], draws: [0] };
+  const Context = window.AudioContext;
+  window.AudioContext = class extends Context {
+    constructor(...args) { super(...args); window.heard.contexts++; }
+  };
+  const start = AudioBufferSourceNode.prototype.start;
+  AudioBufferSourceNode.prototype.start = function (...args) {
+    window.heard.starts.push({ samples: this.buffer?.length, running: this.context.state === 'running' });
+    return start.apply(this, args);
+  };
+  const draw = WebGL2RenderingContext.prototype.drawElements;
+  WebGL2RenderingContext.prototype.drawElements = function (...args) {
+    window.heard.draws[window.heard.draws.length - 1]++;
+    return draw.apply(this, args);
+  };
+  const frame = window.requestAnimationFrame;
+  window.requestAnimationFrame = (callback) => frame((time) => { window.heard.draws.push(0); callback(time); });
+};
+const chimeSamples = (readFileSync(new URL('../../data/pickup.wav', import.meta.url)).length - 44) / 2;
+
+cases.push(['the demo eats a cube without a sound or an audio context; after a click the first cube eaten ' +
+  'starts the chime', async () => {
+  const demo = await started('?autoplay&seed=7', { beforeScripts: listenForSound });
+  await demo.page.waitForFunction(() => {
+    const drawn = window.heard.draws.filter((draws) => draws > 0);
+    return drawn.some((draws) => draws < drawn[0]);
+  }, { timeout: 60000 });
+  const before = await demo.page.evaluate(() => window.heard);
+  if (before.contexts || before.starts.length) return `the demo made ${before.contexts} audio contexts`;
+  const game = await started('?seed=7', { beforeScripts: listenForSound });
+  await game.page.mouse.click(512, 384);
+  await game.page.waitForFunction(() => document.documentElement.dataset.state === 'playing');
+  await game.key('keyDown', 'KeyW', 'w', 87);
+  const chimed = await game.page.waitForFunction((samples) => window.heard.starts.some((start) =>
+    start.samples === samples && start.running), { timeout: 30000 }, chimeSamples).catch(() => null);
+  await game.key('keyUp', 'KeyW', 'w', 87);
+  return chimed ? '' : `no chime started: ${JSON.stringify(await game.page.evaluate(() => window.heard.starts))}`;
 }]);
 
 // A failed load ends in the page's message naming what failed: the page's

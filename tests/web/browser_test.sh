@@ -8,7 +8,8 @@
 # "1/101" than its "0/101"), and so does the touch stick; the mouse and a
 # drag turn the view; a paused game and a
 # paused demo stand still, and resuming turns nothing; ?autoplay moves by
-# itself until a click hands the game over.
+# itself until a click hands the game over; the demo makes no sound, and after
+# a click the first cube eaten starts the chime.
 # Exits 77 (skipped) when the browser build has not been made (make web).
 # Arguments: the browser build, the game, the score-line reference renderer,
 # the data directory, a scratch directory.
