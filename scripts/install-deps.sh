@@ -15,7 +15,7 @@ set -eu
 game_packages="cmake make g++ pkg-config libglfw3-dev libglew-dev libglm-dev \
 libgtest-dev googletest libbenchmark-dev libgl1-mesa-dri libglx-mesa0 libgl-dev \
 xvfb xauth xdotool imagemagick x11-utils coreutils apitrace python3 \
-dpkg-dev lintian libsquish-dev"
+dpkg-dev lintian libsquish-dev libopenal-dev sox"
 tools_packages="cmake make g++ libsquish-dev libfreetype-dev zlib1g-dev libglm-dev fonts-dejavu-core"
 fuzz_packages="clang libclang-rt-14-dev"
 web_packages="cmake make emscripten python3 chromium"

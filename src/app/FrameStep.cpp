@@ -27,7 +27,7 @@ FrameHeard playFrame(ControlClock& clock, const ControlInput& input, Player& pla
     const glm::vec3 before = player.getPosition();
     const int pointsBefore = points;
     FrameHeard heard;
-    heard.stepRefused = stepControls(clock, input, player, maze).stepRefused;
+    heard.stepAskedUnits = stepControls(clock, input, player, maze).stepAskedUnits;
     player.setPosition(player.getPosition() + wallCorrection(player.getPosition(), maze));
     eatFood(player, maze, points);
     heard.cubeEaten = points > pointsBefore;

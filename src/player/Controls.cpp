@@ -149,11 +149,10 @@ ControlEffects stepControls(ControlClock& clock, const ControlInput& input, Play
     // A refused step keeps the height too. Where the step ends is judged
     // after the push the frame gives it next.
     const glm::vec3 from = player.getPosition();
+    effects.stepAskedUnits = std::hypot(newPos.x - from.x, newPos.z - from.z);
     if (stepIsWalkable(from, newPos) && !stepEntersWall(maze.getGrid(), from, newPos) &&
         !restsTooNearAWall(maze.getGrid(), newPos + wallCorrection(newPos, maze))) {
         player.setPosition(newPos);
-    } else {
-        effects.stepRefused = newPos.x != from.x || newPos.z != from.z;
     }
 
     clock.lastFrameTime = input.now;

@@ -43,8 +43,9 @@ struct ControlEffects {
     int viewportHeight = 0;
     double cursorCentreX = 0.0;
     double cursorCentreY = 0.0;
-    // A step was asked for and refused whole by a wall: the player hears it.
-    bool stepRefused = false;
+    // How far the keys asked to step this frame, horizontally: what the
+    // frame then walks says whether a wall stopped the player.
+    float stepAskedUnits = 0.0f;
 };
 
 // Where the control step puts the cursor back along one axis of the window:

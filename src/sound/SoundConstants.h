@@ -27,6 +27,11 @@ constexpr float firstStepShareOfStride = 0.5f;
 constexpr float leftFootPitch = 1.0f;
 constexpr float rightFootPitch = 0.9f;
 
+// A step along a wall slides, and goes on; one into it walks less than this
+// share of what the keys asked (nothing, once the player stands at the
+// wall's margin): the wall has stopped the player, who hears a bump.
+constexpr float stoppedBelowShareOfStep = 0.5f;
+
 constexpr float chimeGain = 0.8f;
 constexpr float bumpGain = 0.9f;
 

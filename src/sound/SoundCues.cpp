@@ -55,6 +55,11 @@ std::vector<HeardCube> nearestCubes(const MazeGrid& grid, const glm::vec3& eye) 
     return cubes;
 }
 
+bool stoppedByAWall(const FrameHeard& frame) {
+    return frame.stepAskedUnits > 0.0f &&
+           frame.walkedUnits < sound::stoppedBelowShareOfStep * frame.stepAskedUnits;
+}
+
 }  // namespace
 
 float humGainAt(float distanceUnits) {
@@ -68,8 +73,9 @@ SoundOrders SoundCues::hear(const FrameHeard& frame, const MazeGrid& grid) {
     orders.footfall = footfallAfter(frame);
     // One bump as the wall stops the player, not one a frame while the key
     // stays held against it.
-    orders.bump = frame.stepRefused && !refusedBefore;
-    refusedBefore = frame.stepRefused;
+    const bool stopped = stoppedByAWall(frame);
+    orders.bump = stopped && !stoppedBefore;
+    stoppedBefore = stopped;
     orders.listenerPosition = frame.eye;
     orders.listenerFacing = frame.facing;
     orders.listenerUp = frame.up;

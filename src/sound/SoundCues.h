@@ -12,12 +12,13 @@
 // step from its input record and the player before and after it.
 struct FrameHeard {
     bool cubeEaten = false;
-    // Horizontal distance the player moved in the frame.
+    // Horizontal distance the keys asked to step, and what the player moved
+    // after the walls had their say: a wall refuses a step into it, and
+    // pushes back one that reaches its margin.
+    float stepAskedUnits = 0.0f;
     float walkedUnits = 0.0f;
     bool running = false;
     bool crouching = false;
-    // A step was asked for and a wall refused it whole.
-    bool stepRefused = false;
     // The listener: the eye, where it looks and which way is up.
     glm::vec3 eye{0.0f};
     glm::vec3 facing{0.0f, 0.0f, 1.0f};
@@ -69,6 +70,6 @@ class SoundCues {
     float walkedSinceFootfall = 0.0f;
     bool walking = false;
     bool leftFootNext = true;
-    bool refusedBefore = false;
+    bool stoppedBefore = false;
     std::array<HumVoice, sound::humVoiceCount> hums;
 };

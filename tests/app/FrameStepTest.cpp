@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "app/GameConstants.h"
 #include "app/InputSource.h"
 #include "maze/Maze.h"
 #include "player/Player.h"
@@ -94,4 +95,27 @@ TEST(FrameStep, TheViewFitsTheWindowItIsShownInNotTheRecordedOne) {
     EXPECT_EQ(frame.effects.viewportWidth, 1024);
     EXPECT_EQ(frame.effects.viewportHeight, 768);
     EXPECT_FLOAT_EQ(player.getAspectRatio(), 1024.0f / 768.0f);
+}
+
+// W held from the entrance: footfalls as the player walks, a chime for each
+// cube eaten on the way, and one bump when a wall across the way stops them
+// (the maze is 40 units deep: 15 seconds reach one).
+TEST(FrameStep, AWalkIsHeardStepByStepCubeByCubeUpToTheWall) {
+    Maze maze(10, 10, seededPick(1));
+    Player player;
+    player.setPosition(game::startPosition);
+    FrameStep step(player, maze, RunSetup{}, 0.0);
+    int footfalls = 0, chimes = 0, bumps = 0;
+    for (int frame = 0; frame <= 15 * 60; ++frame) {
+        WindowInput window = stillWindowAt(frame / 60.0);
+        window.controls.forward = true;
+        const SoundOrders sounds = step.advance(window).sounds;
+        footfalls += sounds.footfall ? 1 : 0;
+        chimes += sounds.chime ? 1 : 0;
+        bumps += sounds.bump ? 1 : 0;
+    }
+    EXPECT_GE(step.getPoints(), 1);
+    EXPECT_EQ(chimes, step.getPoints());
+    EXPECT_EQ(bumps, 1);
+    EXPECT_GT(footfalls, 2 * step.getPoints());
 }
