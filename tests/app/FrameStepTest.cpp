@@ -97,25 +97,22 @@ TEST(FrameStep, TheViewFitsTheWindowItIsShownInNotTheRecordedOne) {
     EXPECT_FLOAT_EQ(player.getAspectRatio(), 1024.0f / 768.0f);
 }
 
-// W held from the entrance: footfalls as the player walks, a chime for each
-// cube eaten on the way, and one bump when a wall across the way stops them
-// (the maze is 40 units deep: 15 seconds reach one).
+// W held from the entrance: footfalls, a chime for each cube eaten on the way,
+// and one bump at the wall that stops the walk (15 s cross the whole maze).
 TEST(FrameStep, AWalkIsHeardStepByStepCubeByCubeUpToTheWall) {
     Maze maze(10, 10, seededPick(1));
     Player player;
     player.setPosition(game::startPosition);
     FrameStep step(player, maze, RunSetup{}, 0.0);
-    int footfalls = 0, chimes = 0, bumps = 0;
+    int heard[3] = {};  // footfalls, chimes, bumps
     for (int frame = 0; frame <= 15 * 60; ++frame) {
         WindowInput window = stillWindowAt(frame / 60.0);
         window.controls.forward = true;
         const SoundOrders sounds = step.advance(window).sounds;
-        footfalls += sounds.footfall ? 1 : 0;
-        chimes += sounds.chime ? 1 : 0;
-        bumps += sounds.bump ? 1 : 0;
+        heard[0] += sounds.footfall ? 1 : 0, heard[1] += sounds.chime, heard[2] += sounds.bump;
     }
     EXPECT_GE(step.getPoints(), 1);
-    EXPECT_EQ(chimes, step.getPoints());
-    EXPECT_EQ(bumps, 1);
-    EXPECT_GT(footfalls, 2 * step.getPoints());
+    EXPECT_GT(heard[0], 2 * step.getPoints());
+    EXPECT_EQ(heard[1], step.getPoints());
+    EXPECT_EQ(heard[2], 1);
 }

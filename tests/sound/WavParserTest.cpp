@@ -7,72 +7,42 @@
 
 namespace {
 
-void put(std::vector<unsigned char>& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) {
-        bytes.push_back(static_cast<unsigned char>(value >> (8 * i)));
+using namespace std::string_literals;
+
+// A WAVE file at 22,050 Hz of the samples 1000 and -2, an odd-sized chunk to
+// pass over if asked, and a data chunk that may claim more than there is.
+std::vector<unsigned char> wavBytes(char formatTag, char channels, char bits, bool extraChunk,
+                                    char declaredDataBytes = 4) {
+    std::string file = "RIFF\0\0\0\0WAVEfmt \x10\0\0\0"s + formatTag + '\0' + channels + '\0' +
+                       "\x22\x56\0\0\x44\xac\0\0\x02\0"s + bits + '\0';
+    if (extraChunk) {
+        file += "LIST\x03\0\0\0abc\0"s;
     }
-}
-
-void putChunk(std::vector<unsigned char>& bytes, const std::string& tag,
-              const std::vector<unsigned char>& body, std::uint32_t declaredSize) {
-    bytes.insert(bytes.end(), tag.begin(), tag.end());
-    put(bytes, declaredSize, 4);
-    bytes.insert(bytes.end(), body.begin(), body.end());
-}
-
-struct WavFile {
-    std::uint16_t formatTag = 1, channels = 1, bits = 16;
-    // An odd-sized chunk before the data, padded to an even length.
-    bool extraChunk = false;
-    // The data chunk declares more bytes than the file holds.
-    bool cutShort = false;
-};
-
-// Samples 1000 and -2 at 22,050 Hz, in a file shaped as `file` says.
-std::vector<unsigned char> wavBytes(const WavFile& file) {
-    std::vector<unsigned char> format;
-    put(format, file.formatTag, 2);
-    put(format, file.channels, 2);
-    put(format, 22050, 4);
-    put(format, 22050 * 2, 4);
-    put(format, 2, 2);
-    put(format, file.bits, 2);
-    std::vector<unsigned char> bytes = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
-    putChunk(bytes, "fmt ", format, 16);
-    if (file.extraChunk) {
-        putChunk(bytes, "LIST", {'a', 'b', 'c', 0}, 3);
-    }
-    putChunk(bytes, "data", {0xe8, 0x03, 0xfe, 0xff}, file.cutShort ? 400 : 4);
-    return bytes;
+    file += "data"s + declaredDataBytes + "\0\0\0\xe8\x03\xfe\xff"s;
+    return {file.begin(), file.end()};
 }
 
 }  // namespace
 
 TEST(WavParser, ReadsSixteenBitMonoPcmAndRefusesAnyOther) {
-    const std::vector<std::int16_t> samples = {1000, -2};
-    struct Case {
+    const struct {
         const char* name;
-        WavFile file;
+        std::vector<unsigned char> bytes;
         bool read;
+    } cases[] = {
+        {"plain", wavBytes(1, 1, 16, false), true},
+        {"with a chunk to pass over", wavBytes(1, 1, 16, true), true},
+        {"cut short", wavBytes(1, 1, 16, false, 200), true},
+        {"floating point", wavBytes(3, 1, 16, false), false},
+        {"stereo", wavBytes(1, 2, 16, false), false},
+        {"8-bit", wavBytes(1, 1, 8, false), false},
     };
-    const Case cases[] = {
-        {"plain", {}, true},
-        {"with a chunk to pass over", {1, 1, 16, true}, true},
-        {"cut short", {1, 1, 16, false, true}, true},
-        {"floating point", {3}, false},
-        {"stereo", {1, 2}, false},
-        {"8-bit", {1, 1, 8}, false},
-    };
-    for (const Case& c : cases) {
-        const std::optional<SoundClip> clip = parseWav(wavBytes(c.file));
+    for (const auto& c : cases) {
+        const std::optional<SoundClip> clip = parseWav(c.bytes);
         ASSERT_EQ(clip.has_value(), c.read) << c.name;
         if (clip) {
             EXPECT_EQ(clip->sampleRate, 22050) << c.name;
-            EXPECT_EQ(clip->samples, samples) << c.name;
+            EXPECT_EQ(clip->samples, std::vector<std::int16_t>({1000, -2})) << c.name;
         }
     }
-    EXPECT_FALSE(parseWav({'R', 'I', 'F', 'F'}));
-    std::vector<unsigned char> notWave = wavBytes({});
-    notWave[8] = 'A';
-    EXPECT_FALSE(parseWav(notWave));
 }
