@@ -69,8 +69,8 @@ unsigned int headSource(unsigned int buffer, float gain) {
     return source;
 }
 
-void vec3(ALenum parameter, unsigned int source, const glm::vec3& value) {
-    alSource3f(source, parameter, value.x, value.y, value.z);
+void placeSource(unsigned int source, const glm::vec3& position) {
+    alSource3f(source, AL_POSITION, position.x, position.y, position.z);
 }
 
 }  // namespace
@@ -132,7 +132,7 @@ void SoundOutput::play(const SoundOrders& orders) {
     const float orientation[6] = {at.x, at.y, at.z, up.x, up.y, up.z};
     alListenerfv(AL_ORIENTATION, orientation);
     for (int voice = 0; voice < sound::humVoiceCount; ++voice) {
-        vec3(AL_POSITION, humSources[voice], orders.hums[voice].position);
+        placeSource(humSources[voice], orders.hums[voice].position);
         alSourcef(humSources[voice], AL_GAIN, orders.hums[voice].gain);
     }
     if (orders.chime) {
