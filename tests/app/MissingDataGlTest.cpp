@@ -36,7 +36,9 @@ struct Absence {
 std::vector<Absence> absences() {
     std::vector<Absence> rows;
     for (const fs::directory_entry& entry : fs::directory_iterator(QUORRALITH_DATA_DIR)) {
-        rows.push_back({entry.path().filename().string(), StandIn::nothing});
+        if (entry.path().extension() != ".wav") {  // a missing clip is a silent sound
+            rows.push_back({entry.path().filename().string(), StandIn::nothing});
+        }
     }
     rows.push_back({asset::sculptureMesh, StandIn::directory});
     rows.push_back({asset::foodVertexShader, StandIn::fifo});

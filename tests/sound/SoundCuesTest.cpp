@@ -67,9 +67,8 @@ TEST(SoundCues, FootfallsKeepTheCadenceOfTheGait) {
 // after the player let go; pushing or standing, no footfall.
 TEST(SoundCues, AWallBumpsOnceAndNoStepsAreHeardWithoutWalking) {
     SoundCues cues;
-    FrameHeard pushing = walking(walkUnitsPerSecond);
+    FrameHeard pushing = walking(walkUnitsPerSecond), sliding = pushing;
     pushing.walkedUnits = 0.0f;
-    FrameHeard sliding = walking(walkUnitsPerSecond);
     sliding.walkedUnits *= 0.7f;
     std::string heard;
     for (const auto& [frame, count] :
