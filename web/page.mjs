@@ -227,12 +227,17 @@ function listenToThePlayer() {
 // Fullscreen only ever at the player's word, and then straight into play:
 // the click that asked for it also locks the pointer (asked first, as the
 // fullscreen request uses the click up), and the keyboard lock lets Control
-// with W crouch and walk rather than close the tab.
+// with W crouch and walk rather than close the tab. In a frame, the switch
+// to fullscreen drops the lock just taken: a page in fullscreen asks for it
+// again, which the browser grants there without a second click.
 function enterFullscreen(event) {
   event.stopPropagation();
   play(event);
   root.requestFullscreen({ navigationUI: 'hide' })
-    .then(() => Promise.all([navigator.keyboard?.lock?.(), screen.orientation?.lock?.('landscape')]))
+    .then(() => {
+      if (document.pointerLockElement !== canvas && state === pageStates.paused) play(event);
+      return Promise.all([navigator.keyboard?.lock?.(), screen.orientation?.lock?.('landscape')]);
+    })
     .catch(() => {});
 }
 

@@ -22,6 +22,9 @@ export function isCompact(width, height) {
   return width < compactWidthPixels || height < compactHeightPixels;
 }
 
+// The sheets the pause panel opens, each in its place.
+const sheetPanels = { settings: 'settings', keys: 'controls' };
+
 // The panels shown for a situation:
 //   state         the page's state (pageState.mjs)
 //   touchFirst    the page speaks of taps: the touch guide, no keys table
@@ -39,10 +42,7 @@ export function visiblePanels({ state, touchFirst, hasTouch, upright, compact, s
   if (state === pageStates.loading) shown.add('loading');
   if (state === pageStates.failed || state === pageStates.contextLost) shown.add('stopped');
   if (waits && upright) return new Set(['turn']);
-  if (waits && sheet) {
-    shown.add(sheet);
-    return shown;
-  }
+  if (waits && sheet) return new Set([sheetPanels[sheet]]);
   if (state === pageStates.paused) shown.add('prompt');
   if (state === pageStates.demo) shown.add('demo');
   const aside = waits || state === pageStates.loading;

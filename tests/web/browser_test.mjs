@@ -16,12 +16,12 @@ const browser = await puppeteer.launch({
          '--disable-component-update', '--disable-sync', '--no-first-run'],
 });
 
-// A page of the game at 1024 x 768 on a screen of the same size (where the
-// browser's GLFW would take a resize for a fullscreen request). `serve` may
-// answer a request in place of the server; `beforeScripts` runs before the
-// page's own.
+// A page of the game at 1024 x 768 (or `size`) on a screen of the same size
+// (where the browser's GLFW would take a resize for a fullscreen request).
+// `serve` may answer a request in place of the server; `beforeScripts` runs
+// before the page's own.
 async function openPage(query, { scale = 1, touch = false, serve = () => false, beforeScripts = () => {},
-                                  cameFrom = null } = {}) {
+                                  cameFrom = null, size = [1024, 768], path = '' } = {}) {
   const page = await browser.newPage();
   const lines = [];
   const requested = [];
@@ -38,16 +38,19 @@ async function openPage(query, { scale = 1, touch = false, serve = () => false, 
     if (!serve(request)) request.continue();
   });
   const cdp = await page.createCDPSession();
-  await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: scale, isMobile: touch, hasTouch: touch });
-  await cdp.send('Emulation.setDeviceMetricsOverride', { width: 1024, height: 768, deviceScaleFactor: scale,
-    mobile: touch, screenWidth: 1024, screenHeight: 768 });
+  const resize = async ([width, height]) => {
+    await page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: touch, hasTouch: touch });
+    await cdp.send('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor: scale,
+      mobile: touch, screenWidth: width, screenHeight: height });
+  };
+  await resize(size);
   await page.evaluateOnNewDocument(beforeScripts);
   // A page to go back to, for a swipe that should not.
   if (cameFrom) await page.goto(new URL(cameFrom, url).href);
-  await page.goto(url + query);
+  await page.goto(new URL(path || url, url).href + query);
   const state = () => page.evaluate(() => document.documentElement.dataset.state);
   return {
-    page, cdp, lines, requested, dialogs, state,
+    page, cdp, lines, requested, dialogs, state, resize,
     // Waits for the page to leave `from` for any other state, and says which.
     leaves: async (from, seconds = 60) => {
       await page.waitForFunction((s) => document.documentElement.dataset.state !== s,
@@ -279,6 +282,115 @@ cases.push(['on a touch screen a swipe from the edge stays on the page; a tap pl
     (frame.keys & 1) && frame.moveX > 0 && frame.looks).length);
   return both > 0 ? '' : 'no frame both walked and looked';
 }]);
+
+// What covers what on the page as it stands: each visible panel, hint or
+// button over another, over the score line's corner (the top-left 240 x 72
+// of a 1024 x 768 picture, scaled with it), or past the window's edge.
+const overlaps = (game) => game.page.evaluate(() => {
+  const boxes = [...document.querySelectorAll('.panel, .hint, .thumb-button')]
+    .filter((element) => element.getClientRects().length)
+    .map((element) => ({ name: element.id, ...element.getBoundingClientRect().toJSON() }));
+  boxes.push({ name: 'score', left: 0, top: 0, right: innerWidth * 240 / 1024, bottom: innerHeight * 72 / 768 });
+  const meet = (a, b) => a.left < b.right - 0.5 && b.left < a.right - 0.5 && a.top < b.bottom - 0.5 && b.top < a.bottom - 0.5;
+  const outside = boxes.filter((box) => box.left < 0 || box.top < 0 || box.right > innerWidth || box.bottom > innerHeight);
+  const pairs = boxes.flatMap((a, i) => boxes.slice(i + 1).filter((b) => meet(a, b)).map((b) => `${a.name}/${b.name}`));
+  return [...pairs, ...outside.map((box) => `${box.name} out`)].join(' ');
+});
+
+// The page served from a folder deep enough that this maze's link is 100
+// characters long.
+const deepFolder = `games/${'q'.repeat(100 - 'http://127.0.0.1:00000/games//quorralith.html?seed=4294967295'.length)}/`;
+const fromDeepFolder = (request) => {
+  const { pathname } = new URL(request.url());
+  if (!pathname.startsWith(`/${deepFolder}`)) return false;
+  const name = pathname.slice(deepFolder.length + 1);
+  const type = { html: 'text/html', mjs: 'text/javascript', js: 'text/javascript', wasm: 'application/wasm' };
+  request.respond({ status: 200, contentType: type[name.split('.').pop()] ?? 'application/octet-stream',
+    body: readFileSync(`${build}/${name}`) });
+  return true;
+};
+
+cases.push(['no panel covers another or the score line, with a long link and a 400-digit bad seed, from ' +
+  '320 x 240 to 32:9, nor on a phone either way up, a tablet upright, or a phone in play', async () => {
+  const covered = [];
+  const desk = await openPage(`?seed=${'9'.repeat(400)}`, { serve: fromDeepFolder, path: `${deepFolder}quorralith.html` });
+  await desk.leaves('loading');
+  const link = await desk.page.$eval('#share-link', (a) => a.textContent);
+  for (const size of [[320, 240], [700, 500], [1024, 768], [3840, 1080]]) {
+    await desk.resize(size);
+    for (const sheet of [null, '#settings-button']) {
+      if (sheet) await desk.page.click(sheet);
+      covered.push(`${size} ${sheet ?? ''}: ${await overlaps(desk)}`);
+      if (sheet) await desk.page.click('#settings-done');
+    }
+  }
+  const phone = await openPage('?seed=7', { touch: true, scale: 2.75, size: [851, 393] });
+  await phone.leaves('loading');
+  for (const size of [[393, 851], [768, 1024], [851, 393]]) {
+    await phone.resize(size);
+    covered.push(`${size}: ${await overlaps(phone)}`);
+  }
+  await phone.page.tap('#prompt h1');
+  await phone.page.waitForFunction(() => document.documentElement.dataset.state === 'playing');
+  covered.push(`playing: ${await overlaps(phone)}`);
+  const faults = covered.filter((line) => !line.endsWith(': '));
+  return link.length !== 100 ? `a link of ${link.length} characters` : faults.join('; ');
+}]);
+
+cases.push(['a phone\'s arrival explains the touch controls; in play the stick and look hints stand until used',
+  async () => {
+    const game = await openPage('?seed=7', { touch: true, scale: 2.75, size: [851, 393] });
+    await game.leaves('loading');
+    const seen = (selector) => game.page.$eval(selector, (element) => element.getClientRects().length > 0);
+    if (!(await seen('#prompt .guide'))) return 'no touch guide on arrival';
+    await game.page.tap('#prompt h1');
+    await game.page.waitForFunction(() => document.documentElement.dataset.state === 'playing');
+    const before = [await seen('#stick-hint'), await seen('#look-hint')];
+    await game.touch('touchStart', [[200, 300]]);
+    await slide(game, [[200, 300]], [[200, 260]]);
+    await game.touch('touchEnd', []);
+    await game.page.waitForFunction(() => document.getElementById('stick-hint').hidden);
+    const after = [await seen('#stick-hint'), await seen('#look-hint')];
+    return `${before} ${after}` === 'true,true false,true' ? '' : `hints before and after the stick: ${before} ${after}`;
+  }]);
+
+cases.push(['the arrow key walks; a look speed set in the settings turns the same mouse move twice as far',
+  async () => {
+    const game = await started('?seed=7', { beforeScripts: recordFrames });
+    await game.page.mouse.click(512, 384);
+    await game.page.waitForFunction(() => document.documentElement.dataset.state === 'playing');
+    // The move the game has taken since the last call, once it is at least `atLeast`.
+    const turned = async (atLeast) => {
+      await game.page.waitForFunction((x) => window.takenFrames.reduce((sum, frame) => sum + frame.moveX, 0) >= x,
+        { timeout: 10000 }, atLeast).catch(() => {});
+      return game.page.evaluate(() => window.takenFrames.splice(0).reduce((sum, frame) => sum + frame.moveX, 0));
+    };
+    await game.page.evaluate(() => window.takenFrames.splice(0));
+    await game.key('keyDown', 'ArrowUp', 'ArrowUp', 38);
+    const walked = await game.page.waitForFunction(() => window.takenFrames.some((frame) => frame.keys & 1),
+      { timeout: 10000 }).then(() => true, () => false);
+    await game.key('keyUp', 'ArrowUp', 'ArrowUp', 38);
+    await game.page.evaluate(() => window.takenFrames.splice(0));
+    await game.page.mouse.move(612, 384, { steps: 5 });
+    const plain = await turned(100);
+    await game.key('rawKeyDown', 'Escape', 'Escape', 27);
+    await game.page.waitForFunction(() => document.documentElement.dataset.state === 'paused');
+    await game.page.addStyleTag({ content: '.panel { visibility: visible !important; }' });
+    await game.page.click('#settings-button');
+    await game.page.$eval('#mouse-look', (slider) => {
+      slider.value = '2';
+      slider.dispatchEvent(new Event('input'));
+    });
+    await game.page.click('#settings-done');
+    await game.page.mouse.click(612, 384);
+    await game.page.waitForFunction(() => document.documentElement.dataset.state === 'playing');
+    await game.page.evaluate(() => window.takenFrames.splice(0));
+    await game.page.mouse.move(712, 384, { steps: 5 });
+    const doubled = await turned(200);
+    const kept = await game.page.evaluate(() => JSON.parse(localStorage.getItem('quorralith.settings')).mouseLook);
+    if (!walked) return 'ArrowUp did not walk';
+    return plain > 0 && doubled === 2 * plain && kept === 2 ? '' : `turned ${plain}, then ${doubled}; kept ${kept}`;
+  }]);
 
 // A failed load ends in the page's message naming what failed: the page's
 // wiring of the loader, whose every failure tests/web/unit proves in node.
