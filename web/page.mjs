@@ -197,6 +197,8 @@ function listenToThePlayer() {
   });
   addEventListener('keydown', (event) => {
     if (event.code === 'Escape') return pause();
+    // A key on the settings' own controls sets them rather than plays.
+    if (event.target.closest?.('input, button')) return;
     if (state === pageStates.demo && !event.repeat) play();
     if (state !== pageStates.playing && state !== pageStates.demo) return;
     if (state === pageStates.playing && keepsFromBrowser(event)) event.preventDefault();
