@@ -16,11 +16,10 @@ const browser = await puppeteer.launch({
          '--disable-component-update', '--disable-sync', '--no-first-run'],
 });
 
-// A page of the game at 1024 x 768 (or `size`) on a screen of the same size
-// (where the browser's GLFW would take a resize for a fullscreen request).
-// `serve` may answer a request in place of the server; `beforeScripts` runs
-// before the page's own. A page `apart` has a browser context of its own,
-// where it stays in view while the others take turns in front.
+// A page of the game at 1024 x 768 on a screen of the same size (where the
+// browser's GLFW would take a resize for a fullscreen request). `serve` may
+// answer a request in place of the server; `beforeScripts` runs before the
+// page's own. A page `apart` stays in view, in a browser context of its own.
 async function openPage(query, { scale = 1, touch = false, serve = () => false, beforeScripts = () => {},
                                   cameFrom = null, size = [1024, 768], path = '', apart = false } = {}) {
   const page = await (apart ? await browser.createBrowserContext() : browser).newPage();
@@ -39,11 +38,9 @@ async function openPage(query, { scale = 1, touch = false, serve = () => false, 
     if (!serve(request)) request.continue();
   });
   const cdp = await page.createCDPSession();
-  const resize = async ([width, height]) => {
-    await page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: touch, hasTouch: touch });
-    await cdp.send('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor: scale,
-      mobile: touch, screenWidth: width, screenHeight: height });
-  };
+  await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: scale, isMobile: touch, hasTouch: touch });
+  const resize = ([width, height]) => cdp.send('Emulation.setDeviceMetricsOverride', { width, height,
+    deviceScaleFactor: scale, mobile: touch, screenWidth: width, screenHeight: height });
   await resize(size);
   await page.evaluateOnNewDocument(beforeScripts);
   // A page to go back to, for a swipe that should not.
@@ -284,113 +281,72 @@ cases.push(['on a touch screen a swipe from the edge stays on the page; a tap pl
   return both > 0 ? '' : 'no frame both walked and looked';
 }]);
 
-// What covers what on the page as it stands: each visible panel, hint or
-// button over another, over the score line's corner (the top-left 240 x 72
-// of a 1024 x 768 picture, scaled with it), or past the window's edge.
+// What covers what: each visible panel, hint or button over another, over
+// the score line's corner (the top-left 240 x 72 of 1024 x 768, scaled), or
+// past the window's edge.
 const overlaps = (game) => game.page.evaluate(() => {
-  const boxes = [...document.querySelectorAll('.panel, .hint, .thumb-button')]
-    .filter((element) => element.getClientRects().length)
-    .map((element) => ({ name: element.id, ...element.getBoundingClientRect().toJSON() }));
-  boxes.push({ name: 'score', left: 0, top: 0, right: innerWidth * 240 / 1024, bottom: innerHeight * 72 / 768 });
+  const boxes = [...document.querySelectorAll('.panel, .hint, .thumb-button')].filter((e) => e.getClientRects().length)
+    .map((e) => ({ name: e.id, ...e.getBoundingClientRect().toJSON() }))
+    .concat({ name: 'score', left: 0, top: 0, right: innerWidth * 240 / 1024, bottom: innerHeight * 72 / 768 });
   const meet = (a, b) => a.left < b.right - 0.5 && b.left < a.right - 0.5 && a.top < b.bottom - 0.5 && b.top < a.bottom - 0.5;
-  const outside = boxes.filter((box) => box.left < 0 || box.top < 0 || box.right > innerWidth || box.bottom > innerHeight);
-  const pairs = boxes.flatMap((a, i) => boxes.slice(i + 1).filter((b) => meet(a, b)).map((b) => `${a.name}/${b.name}`));
-  return [...pairs, ...outside.map((box) => `${box.name} out`)].join(' ');
+  return boxes.flatMap((a, i) => boxes.slice(i + 1).filter((b) => meet(a, b)).map((b) => `${a.name}/${b.name}`))
+    .concat(boxes.filter((b) => b.left < 0 || b.top < 0 || b.right > innerWidth || b.bottom > innerHeight)
+      .map((b) => `${b.name} out`)).join(' ');
 });
-
-// The page served from a folder deep enough that this maze's link is at
-// least 100 characters long, whatever the seed drawn.
-const deepFolder = `games/${'q'.repeat(100 - `${new URL(url).origin}/games//quorralith.html?seed=0`.length)}/`;
-const fromDeepFolder = (request) => {
-  const { pathname } = new URL(request.url());
-  if (!pathname.startsWith(`/${deepFolder}`)) return false;
-  const name = pathname.slice(deepFolder.length + 1);
-  const type = { html: 'text/html', mjs: 'text/javascript', js: 'text/javascript', wasm: 'application/wasm' };
-  request.respond({ status: 200, contentType: type[name.split('.').pop()] ?? 'application/octet-stream',
-    body: readFileSync(`${build}/${name}`) });
-  return true;
-};
+// The page from a folder deep enough that this maze's link is 100 characters or more.
+const deepFolder = `/${'q'.repeat(100 - `${new URL(url).origin}//quorralith.html?seed=0`.length)}/`;
+const fromDeepFolder = (request, name = new URL(request.url()).pathname.split(deepFolder)[1]) => Boolean(name &&
+  request.respond({ contentType: name.endsWith('js') ? 'text/javascript' : 'text/html', body: readFileSync(`${build}/${name}`) }));
 
 cases.push(['no panel covers another or the score line, with a long link and a 400-digit bad seed, from ' +
-  '320 x 240 to 32:9, nor on a phone either way up, a tablet upright, or a phone in play', async () => {
-  const covered = [];
+  '320 x 240 to 32:9, on a phone either way up and a tablet; a phone explains its touch controls on arrival, ' +
+  'and hints at the stick and the look in play until used', async () => {
+  const faults = [];
+  const check = async (game, name, action) => faults.push(`${name}: ${await action().then(() => overlaps(game))}`);
   const desk = await openPage(`?seed=${'9'.repeat(400)}`, { serve: fromDeepFolder, path: `${deepFolder}quorralith.html` });
   await desk.leaves('loading');
-  const link = await desk.page.$eval('#share-link', (a) => a.textContent);
   for (const size of [[320, 240], [700, 500], [1024, 768], [3840, 1080]]) {
-    await desk.resize(size);
-    for (const sheet of [null, '#settings-button']) {
-      if (sheet) await desk.page.click(sheet);
-      covered.push(`${size} ${sheet ?? ''}: ${await overlaps(desk)}`);
-      if (sheet) await desk.page.click('#settings-done');
-    }
+    await check(desk, size, () => desk.resize(size));
+    await check(desk, `${size} settings`, () => desk.page.click('#settings-button'));
+    await desk.page.click('#settings-done');
   }
-  const phone = await openPage('?seed=7', { touch: true, scale: 2.75, size: [851, 393] });
+  const phone = await openPage('?seed=7', { touch: true, scale: 2.75 });
   await phone.leaves('loading');
-  for (const size of [[393, 851], [768, 1024], [851, 393]]) {
-    await phone.resize(size);
-    covered.push(`${size}: ${await overlaps(phone)}`);
-  }
-  await phone.page.tap('#prompt h1');
-  await phone.page.waitForFunction(() => document.documentElement.dataset.state === 'playing');
-  covered.push(`playing: ${await overlaps(phone)}`);
-  const faults = covered.filter((line) => !line.endsWith(': '));
-  return link.length < 100 ? `a link of ${link.length} characters` : faults.join('; ');
+  for (const size of [[393, 851], [768, 1024], [851, 393]]) await check(phone, size, () => phone.resize(size));
+  const seen = () => phone.page.$$eval('#stick-hint, #look-hint, .guide', (all) => all.map((e) => e.getClientRects().length));
+  const guided = [await seen()];
+  await check(phone, 'playing', () => phone.page.tap('#prompt h1'));
+  guided.push(await seen());
+  await phone.touch('touchStart', [[200, 300]]);
+  await phone.touch('touchEnd', []);
+  guided.push(await phone.page.waitForFunction(() => document.getElementById('stick-hint').hidden).then(seen));
+  const link = await desk.page.$eval('#share-link', (a) => a.textContent.length);
+  if (`${guided}` !== '0,0,1,1,1,0,0,1,0') faults.push(`stick and look hints and guide on arrival, in play, after a touch: ${guided}`);
+  return faults.filter((fault) => !fault.endsWith(': ')).join('; ') + (link < 100 ? ` a link of ${link}` : '');
 }]);
-
-cases.push(['a phone\'s arrival explains the touch controls; in play the stick and look hints stand until used',
-  async () => {
-    const game = await openPage('?seed=7', { touch: true, scale: 2.75, size: [851, 393] });
-    await game.leaves('loading');
-    const seen = (selector) => game.page.$eval(selector, (element) => element.getClientRects().length > 0);
-    if (!(await seen('#prompt .guide'))) return 'no touch guide on arrival';
-    await game.page.tap('#prompt h1');
-    await game.page.waitForFunction(() => document.documentElement.dataset.state === 'playing');
-    const before = [await seen('#stick-hint'), await seen('#look-hint')];
-    await game.touch('touchStart', [[200, 300]]);
-    await slide(game, [[200, 300]], [[200, 260]]);
-    await game.touch('touchEnd', []);
-    await game.page.waitForFunction(() => document.getElementById('stick-hint').hidden);
-    const after = [await seen('#stick-hint'), await seen('#look-hint')];
-    return `${before} ${after}` === 'true,true false,true' ? '' : `hints before and after the stick: ${before} ${after}`;
-  }]);
 
 cases.push(['the arrow key walks; a look speed set in the settings turns the same mouse move twice as far',
   async () => {
     const game = await started('?seed=7', { beforeScripts: recordFrames });
     await game.page.mouse.click(512, 384);
     await game.page.waitForFunction(() => document.documentElement.dataset.state === 'playing');
-    // The move the game has taken since the last call, once it is at least `atLeast`.
-    const turned = async (atLeast) => {
+    // The turn the game has taken since the last call, once it is at least `least`.
+    const turned = async (least) => {
       await game.page.waitForFunction((x) => window.takenFrames.reduce((sum, frame) => sum + frame.moveX, 0) >= x,
-        { timeout: 10000 }, atLeast).catch(() => {});
+        { timeout: 10000 }, least).catch(() => {});
       return game.page.evaluate(() => window.takenFrames.splice(0).reduce((sum, frame) => sum + frame.moveX, 0));
     };
-    await game.page.evaluate(() => window.takenFrames.splice(0));
     await game.key('keyDown', 'ArrowUp', 'ArrowUp', 38);
-    const walked = await game.page.waitForFunction(() => window.takenFrames.some((frame) => frame.keys & 1),
-      { timeout: 10000 }).then(() => true, () => false);
+    const walked = await game.page.waitForFunction(() => window.takenFrames.some((frame) => frame.keys & 1));
     await game.key('keyUp', 'ArrowUp', 'ArrowUp', 38);
-    await game.page.evaluate(() => window.takenFrames.splice(0));
+    await turned(0);
     await game.page.mouse.move(612, 384, { steps: 5 });
-    const plain = await turned(100);
-    await game.key('rawKeyDown', 'Escape', 'Escape', 27);
-    await game.page.waitForFunction(() => document.documentElement.dataset.state === 'paused');
-    await game.page.addStyleTag({ content: '.panel { visibility: visible !important; }' });
-    await game.page.click('#settings-button');
-    await game.page.$eval('#mouse-look', (slider) => {
-      slider.value = '2';
-      slider.dispatchEvent(new Event('input'));
-    });
-    await game.page.click('#settings-done');
-    await game.page.mouse.click(612, 384);
-    await game.page.waitForFunction(() => document.documentElement.dataset.state === 'playing');
-    await game.page.evaluate(() => window.takenFrames.splice(0));
+    const plain = await turned(1);
+    await game.page.$eval('#mouse-look', (slider) => { slider.value = '2'; slider.dispatchEvent(new Event('input')); });
     await game.page.mouse.move(712, 384, { steps: 5 });
-    const doubled = await turned(200);
+    const doubled = await turned(2 * plain);
     const kept = await game.page.evaluate(() => JSON.parse(localStorage.getItem('quorralith.settings')).mouseLook);
-    if (!walked) return 'ArrowUp did not walk';
-    return plain > 0 && doubled === 2 * plain && kept === 2 ? '' : `turned ${plain}, then ${doubled}; kept ${kept}`;
+    return walked && plain > 0 && doubled === 2 * plain && kept === 2 ? '' : `turned ${plain}, then ${doubled}; kept ${kept}`;
   }]);
 
 // A failed load ends in the page's message naming what failed: the page's
@@ -418,19 +374,15 @@ for (const [name, named, options] of failedLoads) {
   }]);
 }
 
-// The demo eats every cube in about two and a half minutes of its own time,
-// whatever the frame rate: it plays beside the other cases, and the last
-// waits for the page to hear that the last cube is eaten.
+// The demo eats every cube in two and a half minutes of game time: beside
+// the other cases, until the page hears that the last is eaten.
 const wholeDemo = openPage('?autoplay&seed=8', { apart: true, size: [640, 480] });
-cases.push(['when the last cube is eaten, the every-cube panel says so and the game goes on, a new maze ' +
-  'behind its link', async () => {
+cases.push(['when the last cube is eaten, a panel says so, the game goes on, a new maze behind its link', async () => {
   const demo = await wholeDemo;
-  const said = await demo.page.waitForFunction(() => !document.getElementById('every-cube').hidden,
-    { timeout: 600000, polling: 1000 }).then(() => true, () => false);
-  const newSeed = await demo.page.$eval('#new-maze', (a) => new URL(a.href).searchParams.get('seed'));
+  await demo.page.waitForFunction(() => !document.getElementById('every-cube').hidden, { timeout: 600000, polling: 1000 });
+  const seed = await demo.page.$eval('#new-maze', (a) => new URL(a.href).searchParams.get('seed'));
   const eaten = demo.lines.some((line) => line.startsWith('Points: 101/101'));
-  if (!said || !eaten) return `after ${eaten ? '' : 'not '}eating every cube, no panel`;
-  return (await demo.state()) === 'demo' && newSeed !== '8' ? '' : `${await demo.state()}, new maze ${newSeed}`;
+  return eaten && (await demo.state()) === 'demo' && seed !== '8' ? '' : `${eaten}, ${await demo.state()}, ${seed}`;
 }]);
 
 for (const [name, run] of cases) {
