@@ -20,8 +20,8 @@ export function setUpOverlay({ touch, shareUrl, newMazeUrl }) {
   const used = { stick: false, look: false };
 
   // A phone held upright (not a tablet, whichever way it is held).
-  const upright = () => isPhone({ touchFirst: touch.touchFirst, screenWidth: screen.width, screenHeight: screen.height }) &&
-    innerHeight > innerWidth;
+  const upright = () => innerHeight > innerWidth &&
+    isPhone({ touchFirst: touch.touchFirst, screenWidth: screen.width, screenHeight: screen.height });
 
   function update(next = state) {
     state = next;

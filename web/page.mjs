@@ -1,7 +1,7 @@
 // The page around the game: it downloads and starts it, owns the canvas, the
 // keys, the mouse and the pause, and talks to the game through one surface,
 // Module.quorralithPage: the game takes a frame of input from it, and tells
-// it when its first frame is drawn.
+// it when its first frame is drawn and when every food cube is eaten.
 import { addressWithSeed, drawSeed, readSettings, shareLink } from './address.mjs';
 import { drawingBufferSize } from './drawingBuffer.mjs';
 import { InputRecord } from './input.mjs';
@@ -197,8 +197,8 @@ function listenToThePlayer() {
   });
   addEventListener('keydown', (event) => {
     if (event.code === 'Escape') return pause();
-    // A key on the settings' own controls sets them rather than plays.
-    if (event.target.closest?.('input, button')) return;
+    // A key on the settings' own controls sets them rather than takes over.
+    if (event.target.closest?.('#settings')) return;
     if (state === pageStates.demo && !event.repeat) play();
     if (state !== pageStates.playing && state !== pageStates.demo) return;
     if (state === pageStates.playing && keepsFromBrowser(event)) event.preventDefault();
