@@ -6,6 +6,7 @@
 // (src/app/web/Platform.cpp).
 export const keyBits = { forward: 1, back: 2, right: 4, left: 8, run: 16, crouch: 32 };
 
+// The arrow keys walk as W A S D do, for a player who keeps a hand on them.
 // C crouches too: Control and W together is the one chord that a browser
 // outside fullscreen keeps for itself (it closes the tab), so a player who
 // crouches and walks needs a crouch without Control.
@@ -14,6 +15,10 @@ const bitOfCode = new Map([
   ['KeyS', keyBits.back],
   ['KeyD', keyBits.right],
   ['KeyA', keyBits.left],
+  ['ArrowUp', keyBits.forward],
+  ['ArrowDown', keyBits.back],
+  ['ArrowRight', keyBits.right],
+  ['ArrowLeft', keyBits.left],
   ['ShiftLeft', keyBits.run],
   ['ControlLeft', keyBits.crouch],
   ['KeyC', keyBits.crouch],

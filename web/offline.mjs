@@ -98,6 +98,7 @@ function showNote(text) {
   note.className = 'panel';
   note.setAttribute('role', 'status');
   note.textContent = text;
-  document.body.append(note);
+  // Along the bottom, with the link to this maze, where no other panel is.
+  (document.getElementById('area-bottom') ?? document.body).append(note);
   setTimeout(() => note.remove(), NOTE_MILLISECONDS);
 }

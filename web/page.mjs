@@ -1,14 +1,17 @@
 // The page around the game: it downloads and starts it, owns the canvas, the
 // keys, the mouse and the pause, and talks to the game through one surface,
 // Module.quorralithPage: the game takes a frame of input from it, and tells
-// it when its first frame is drawn.
-import { addressWithSeed, readSettings, shareLink } from './address.mjs';
+// it when its first frame is drawn and when every food cube is eaten.
+import { addressWithSeed, drawSeed, readSettings, shareLink } from './address.mjs';
 import { drawingBufferSize } from './drawingBuffer.mjs';
 import { InputRecord } from './input.mjs';
 import { isGameKey, keepsFromBrowser } from './keys.mjs';
 import { downloadGame, failureMessage, LoadFailure, startGame } from './loader.mjs';
 import { registerOfflineCache } from './offline.mjs';
+import { setUpOverlay } from './overlay.mjs';
 import { isFinal, pageStates, runsGame, stateAfterPause } from './pageState.mjs';
+import { browserStorage, loadSettings, lookMove, soundVolume } from './settings.mjs';
+import { setUpSettingsForm } from './settingsForm.mjs';
 import { isTap } from './touch.mjs';
 import { setUpTouchControls, touchAbilities } from './touchControls.mjs';
 
@@ -27,7 +30,27 @@ const element = (id) => document.getElementById(id);
 const settings = readSettings(location.search);
 const input = new InputRecord();
 const touch = touchAbilities();
-const letGoOfTouches = setUpTouchControls({ input, pause: () => pause() });
+// The player's own look speeds, invert-Y and sound, kept by the browser.
+const storage = browserStorage();
+let playerSettings = loadSettings(storage);
+const overlay = setUpOverlay({
+  touch,
+  shareUrl: () => shareLink(location.href, settings.seed),
+  newMazeUrl: () => addressWithSeed(location.href, drawSeed()),
+});
+setUpSettingsForm({
+  storage,
+  initial: playerSettings,
+  onChange: (changed) => { playerSettings = changed; },
+  close: () => overlay.closeSheet(),
+});
+const look = (hand) => (dx, dy) => {
+  const move = lookMove(dx, dy, playerSettings, hand);
+  input.move(move.x, move.y);
+};
+const letGoOfTouches = setUpTouchControls({
+  input, pause: () => pause(), look: look('touch'), onUse: (role) => overlay.used(role),
+});
 root.classList.toggle('has-touch', touch.hasTouch);
 root.classList.toggle('touch-first', touch.touchFirst);
 
@@ -55,6 +78,7 @@ function show(next, message = '') {
     letGoOfTouches();
   }
   played ||= next === pageStates.playing;
+  overlay.update(next);
   stateListeners.forEach((listener) => listener(progress()));
 }
 
@@ -72,8 +96,8 @@ function pause() {
 
 // A phone held upright: the page asks for it turned (the two thumbs need
 // the width, and the score line, laid out for a wide window, would be
-// squeezed to half its width).
-const heldUpright = () => touch.touchFirst && innerHeight > innerWidth;
+// squeezed to half its width). A tablet plays either way.
+const heldUpright = () => overlay.upright();
 
 // A click, a tap or a key on the paused page or the demo: the player's game,
 // from where it is. A mouse gets it once the pointer is locked; a finger at
@@ -106,8 +130,9 @@ function takeFrame() {
     bufferWidth: size.width,
     bufferHeight: size.height,
     waited: runs && waited,
-    // Browsers let a page sound only after a gesture: silent until the first play.
-    soundVolume: played ? 1 : 0,
+    // Browsers start sound only after a click or a tap: the game's first
+    // sound waits for the player's first start of play.
+    soundVolume: soundVolume(playerSettings, played),
     ...(runs ? input.take() : { keys: 0, moveX: 0, moveY: 0, handedOver: false }),
   };
   waited &&= !runs;
@@ -115,6 +140,7 @@ function takeFrame() {
 }
 
 function hear(event) {
+  if (event === 'all-eaten') return overlay.everyCubeEaten();
   if (event !== 'first-frame') return;
   clearTimeout(startWatch);
   performance.mark('quorralith-first-frame');
@@ -142,16 +168,18 @@ function listenForTaps(target) {
   target.addEventListener('pointerup', (event) => {
     const down = landed.get(event.pointerId);
     landed.delete(event.pointerId);
+    // A panel's own buttons and links do what they say, not play.
+    if (event.target.closest('button, a, input, label')) return;
     if (event.pointerType === 'touch' && down &&
         isTap(down, { x: event.clientX, y: event.clientY, time: event.timeStamp })) play(event);
   });
 }
 
 function listenToThePlayer() {
-  canvas.addEventListener('click', play);
-  element('prompt').addEventListener('click', play);
-  listenForTaps(canvas);
-  listenForTaps(element('prompt'));
+  for (const asks of [canvas, element('prompt'), element('demo')]) {
+    asks.addEventListener('click', play);
+    listenForTaps(asks);
+  }
   document.addEventListener('pointerlockchange', () => {
     if (document.pointerLockElement === canvas) {
       input.forgetMoves();
@@ -161,13 +189,16 @@ function listenToThePlayer() {
     }
   });
   document.addEventListener('mousemove', (event) => {
-    if (document.pointerLockElement === canvas) input.move(event.movementX, event.movementY);
+    if (document.pointerLockElement === canvas) look('mouse')(event.movementX, event.movementY);
   });
   addEventListener('resize', () => {
     if (heldUpright()) pause();
+    overlay.update();
   });
   addEventListener('keydown', (event) => {
     if (event.code === 'Escape') return pause();
+    // A key on the settings' own controls sets them rather than takes over.
+    if (event.target.closest?.('#settings')) return;
     if (state === pageStates.demo && !event.repeat) play();
     if (state !== pageStates.playing && state !== pageStates.demo) return;
     if (state === pageStates.playing && keepsFromBrowser(event)) event.preventDefault();
@@ -198,12 +229,17 @@ function listenToThePlayer() {
 // Fullscreen only ever at the player's word, and then straight into play:
 // the click that asked for it also locks the pointer (asked first, as the
 // fullscreen request uses the click up), and the keyboard lock lets Control
-// with W crouch and walk rather than close the tab.
+// with W crouch and walk rather than close the tab. In a frame, the switch
+// to fullscreen drops the lock just taken: a page in fullscreen asks for it
+// again, which the browser grants there without a second click.
 function enterFullscreen(event) {
   event.stopPropagation();
   play(event);
   root.requestFullscreen({ navigationUI: 'hide' })
-    .then(() => Promise.all([navigator.keyboard?.lock?.(), screen.orientation?.lock?.('landscape')]))
+    .then(() => {
+      if (document.pointerLockElement !== canvas && state === pageStates.paused) play(event);
+      return Promise.all([navigator.keyboard?.lock?.(), screen.orientation?.lock?.('landscape')]);
+    })
     .catch(() => {});
 }
 

@@ -14,8 +14,10 @@ export function touchAbilities() {
   return { hasTouch, touchFirst: hasTouch && matchMedia('(pointer: coarse)').matches };
 }
 
-// `input` is the page's InputRecord; `pause` pauses the game.
-export function setUpTouchControls({ input, pause }) {
+// `input` is the page's InputRecord; `pause` pauses the game; `look(dx, dy)`
+// turns the view for a drag of that many CSS pixels; `onUse(role)` hears
+// each use of the stick or of a look.
+export function setUpTouchControls({ input, pause, look, onUse = () => {} }) {
   const layer = document.getElementById('touch');
   const base = document.getElementById('stick');
   const knob = document.getElementById('stick-knob');
@@ -44,6 +46,7 @@ export function setUpTouchControls({ input, pause }) {
     if (role === 'stick' && [...fingers.values()].some((finger) => finger.role === 'stick')) return;
     const finger = { role, x: event.clientX, y: event.clientY, startX: event.clientX, startY: event.clientY };
     fingers.set(event.pointerId, finger);
+    onUse(role);
     if (role === 'stick') placeStick(finger);
   });
   layer.addEventListener('pointermove', (event) => {
@@ -52,7 +55,7 @@ export function setUpTouchControls({ input, pause }) {
     event.preventDefault();
     if (finger.role === 'look') {
       const move = dragMove(event.clientX - finger.x, event.clientY - finger.y);
-      input.move(move.x, move.y);
+      look(move.x, move.y);
     }
     finger.x = event.clientX;
     finger.y = event.clientY;

@@ -66,6 +66,8 @@ class FrameStep {
     void resumeAfterPause(double nowSeconds);
 
     int getPoints() const { return points; }
+    // The food cubes in the maze: the points of a player who ate them all.
+    int getTotal() const { return total; }
     bool autopilotHasArrived() const { return inputs.autopilotHasArrived(); }
     // True while the autopilot has the game: nobody has taken it over yet.
     bool autopilotPlaying() const { return inputs.autopilotPlaying(); }

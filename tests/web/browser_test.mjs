@@ -21,10 +21,10 @@ const browser = await puppeteer.launch({
 // A page of the game at 1024 x 768 on a screen of the same size (where the
 // browser's GLFW would take a resize for a fullscreen request). `serve` may
 // answer a request in place of the server; `beforeScripts` runs before the
-// page's own.
+// page's own. A page `apart` stays in view, in a browser context of its own.
 async function openPage(query, { scale = 1, touch = false, serve = () => false, beforeScripts = () => {},
-                                  cameFrom = null } = {}) {
-  const page = await browser.newPage();
+                                  cameFrom = null, size = [1024, 768], path = '', apart = false } = {}) {
+  const page = await (apart ? await browser.createBrowserContext() : browser).newPage();
   const lines = [];
   const requested = [];
   page.on('console', (message) => lines.push(message.text()));
@@ -41,15 +41,16 @@ async function openPage(query, { scale = 1, touch = false, serve = () => false, 
   });
   const cdp = await page.createCDPSession();
   await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: scale, isMobile: touch, hasTouch: touch });
-  await cdp.send('Emulation.setDeviceMetricsOverride', { width: 1024, height: 768, deviceScaleFactor: scale,
-    mobile: touch, screenWidth: 1024, screenHeight: 768 });
+  const resize = ([width, height]) => cdp.send('Emulation.setDeviceMetricsOverride', { width, height,
+    deviceScaleFactor: scale, mobile: touch, screenWidth: width, screenHeight: height });
+  await resize(size);
   await page.evaluateOnNewDocument(beforeScripts);
   // A page to go back to, for a swipe that should not.
   if (cameFrom) await page.goto(new URL(cameFrom, url).href);
-  await page.goto(url + query);
+  await page.goto(new URL(path || url, url).href + query);
   const state = () => page.evaluate(() => document.documentElement.dataset.state);
   return {
-    page, cdp, lines, requested, dialogs, state,
+    page, cdp, lines, requested, dialogs, state, resize,
     // Waits for the page to leave `from` for any other state, and says which.
     leaves: async (from, seconds = 60) => {
       await page.waitForFunction((s) => document.documentElement.dataset.state !== s,
@@ -321,6 +322,72 @@ cases.push(['the demo eats a cube without a sound or an audio context; after a c
   return chimed ? '' : 'no chime started';
 }]);
 
+// What covers what: each visible panel, hint or button over another, over
+// the score line's corner (the top-left 240 x 72 of 1024 x 768, scaled), or
+// past the window's edge.
+const overlaps = (game) => game.page.evaluate(() => {
+  const boxes = [...document.querySelectorAll('.panel, .hint, .thumb-button')].filter((e) => e.getClientRects().length)
+    .map((e) => ({ name: e.id, ...e.getBoundingClientRect().toJSON() }))
+    .concat({ name: 'score', left: 0, top: 0, right: innerWidth * 240 / 1024, bottom: innerHeight * 72 / 768 });
+  const meet = (a, b) => a.left < b.right - 0.5 && b.left < a.right - 0.5 && a.top < b.bottom - 0.5 && b.top < a.bottom - 0.5;
+  return boxes.flatMap((a, i) => boxes.slice(i + 1).filter((b) => meet(a, b)).map((b) => `${a.name}/${b.name}`))
+    .concat(boxes.filter((b) => b.left < 0 || b.top < 0 || b.right > innerWidth || b.bottom > innerHeight)
+      .map((b) => `${b.name} out`)).join(' ');
+});
+// The page from a folder deep enough that this maze's link is 100 characters or more.
+const deepFolder = `/${'q'.repeat(100 - `${new URL(url).origin}//quorralith.html?seed=0`.length)}/`;
+const fromDeepFolder = (request, name = new URL(request.url()).pathname.split(deepFolder)[1]) => Boolean(name &&
+  request.respond({ contentType: name.endsWith('js') ? 'text/javascript' : 'text/html', body: readFileSync(`${build}/${name}`) }));
+
+cases.push(['no panel covers another or the score line, with a long link and a 400-digit bad seed, from ' +
+  '320 x 240 to 32:9, on a phone either way up and a tablet; a phone explains its touch controls on arrival, ' +
+  'and hints at the stick and the look in play until used', async () => {
+  const faults = [];
+  const check = async (game, name, action) => faults.push(`${name}: ${await action().then(() => overlaps(game))}`);
+  const desk = await openPage(`?seed=${'9'.repeat(400)}`, { serve: fromDeepFolder, path: `${deepFolder}quorralith.html` });
+  await desk.leaves('loading');
+  for (const size of [[320, 240], [700, 500], [1024, 768], [3840, 1080]]) {
+    await check(desk, size, () => desk.resize(size));
+    await check(desk, `${size} settings`, () => desk.page.click('#settings-button'));
+    await desk.page.click('#settings-done');
+  }
+  const phone = await openPage('?seed=7', { touch: true, scale: 2.75 });
+  await phone.leaves('loading');
+  for (const size of [[393, 851], [768, 1024], [851, 393]]) await check(phone, size, () => phone.resize(size));
+  const seen = () => phone.page.$$eval('#stick-hint, #look-hint, .guide', (all) => all.map((e) => e.getClientRects().length));
+  const guided = [await seen(), await check(phone, 'playing', () => phone.page.tap('#prompt h1')).then(seen)];
+  await phone.touch('touchStart', [[200, 300]]);
+  await phone.touch('touchEnd', []);
+  guided.push(await phone.page.waitForFunction(() => document.getElementById('stick-hint').hidden).then(seen));
+  faults.push(`link: ${await desk.page.$eval('#share-link', (a) => (a.textContent.length < 100 ? a.textContent : ''))}`);
+  if (`${guided}` !== '0,0,1,1,1,0,0,1,0') faults.push(`stick and look hints and guide on arrival, in play, after a touch: ${guided}`);
+  return faults.filter((fault) => !fault.endsWith(': ')).join('; ');
+}]);
+
+cases.push(['the arrow key walks; a look speed set in the settings turns the same mouse move twice as far',
+  async () => {
+    const game = await started('?seed=7', { beforeScripts: recordFrames });
+    await game.page.mouse.click(512, 384);
+    await game.page.waitForFunction(() => document.documentElement.dataset.state === 'playing');
+    // The turn the game has taken since the last call, once it is at least `least`.
+    const turned = async (least) => {
+      await game.page.waitForFunction((x) => window.takenFrames.reduce((sum, frame) => sum + frame.moveX, 0) >= x,
+        { timeout: 10000 }, least).catch(() => {});
+      return game.page.evaluate(() => window.takenFrames.splice(0).reduce((sum, frame) => sum + frame.moveX, 0));
+    };
+    await game.key('keyDown', 'ArrowUp', 'ArrowUp', 38);
+    const walked = await game.page.waitForFunction(() => window.takenFrames.some((frame) => frame.keys & 1));
+    await game.key('keyUp', 'ArrowUp', 'ArrowUp', 38);
+    await turned(0);
+    await game.page.mouse.move(612, 384, { steps: 5 });
+    const plain = await turned(1);
+    await game.page.$eval('#mouse-look', (slider) => { slider.value = '2'; slider.dispatchEvent(new Event('input')); });
+    await game.page.mouse.move(712, 384, { steps: 5 });
+    const doubled = await turned(2 * plain);
+    const kept = await game.page.evaluate(() => JSON.parse(localStorage.getItem('quorralith.settings')).mouseLook);
+    return walked && plain > 0 && doubled === 2 * plain && kept === 2 ? '' : `turned ${plain}, then ${doubled}; kept ${kept}`;
+  }]);
+
 // A failed load ends in the page's message naming what failed: the page's
 // wiring of the loader, whose every failure tests/web/unit proves in node.
 const failedLoads = [
@@ -345,6 +412,18 @@ for (const [name, named, options] of failedLoads) {
       ? '' : `${state}: ${message}`;
   }]);
 }
+
+// The demo eats every cube in two and a half minutes of game time, here on a clock twice as fast (its
+// autopilot eats them all at frames of a tenth of a second), beside the other cases.
+const wholeDemo = openPage('?autoplay&seed=8', { apart: true, size: [640, 480], beforeScripts: () => {
+  performance.now = ((now) => () => 2 * now())(performance.now.bind(performance));
+} });
+cases.push(['when the last cube is eaten, a panel says so, the game goes on, a new maze behind its link', async () => {
+  const demo = await wholeDemo;
+  await demo.page.waitForFunction(() => !document.getElementById('every-cube').hidden, { timeout: 600000, polling: 1000 });
+  const [seed, state] = [await demo.page.$eval('#new-maze', (a) => new URL(a.href).searchParams.get('seed')), await demo.state()];
+  return demo.lines.some((line) => line.startsWith('Points: 101/101')) && state === 'demo' && seed !== '8' ? '' : `${state}, ${seed}`;
+}]);
 
 for (const [name, run] of cases) {
   const errorsBefore = pageErrors.length;

@@ -12,8 +12,9 @@
 
 // The page (web/page.mjs) owns the canvas, the keys, the mouse, the touches
 // and the pause; the game hears from it once a frame through this one call,
-// and tells it one thing back. Emscripten's GLFW is used for the context and
-// the clock only: its own keyboard reads layout letters rather than key
+// and tells it two things back: that its first frame is drawn, and that
+// every food cube is eaten. Emscripten's GLFW is used for the context and the
+// clock only: its own keyboard reads layout letters rather than key
 // positions, and a window resized to the screen's size asks it for
 // fullscreen, so the game never resizes its window or reads its keys here.
 // clang-format off
@@ -162,12 +163,18 @@ void playOneFrame(void* state) {
     if (page.waited) {
         step.resumeAfterPause(glfwGetTime());
     }
+    const int pointsBefore = step.getPoints();
     const FrameOutcome frame = step.advance(windowInputFrom(page, glfwGetTime()));
     printFrameConsole(frame);
     frames.run->sound.play(frame.sounds);
     show(frames, frame, frame.effects.viewportWidth, frame.effects.viewportHeight);
     if (!frames.shown) {
         tellPage("first-frame");
+    }
+    // The game has no end: the page says that every cube is eaten, and the
+    // maze stays open to walk in.
+    if (pointsBefore < step.getTotal() && step.getPoints() == step.getTotal()) {
+        tellPage("all-eaten");
     }
     frames.shown = frame;
 }

@@ -36,11 +36,13 @@ test('links name the seed through URL, keeping a path with & whole', () => {
 test('keys count by their place, and the browser keeps only Escape, function keys and chords off the game', () => {
   assert.equal(keyBitsOf(['KeyW', 'ShiftLeft', 'KeyC', 'KeyZ', 'ShiftRight']), keyBits.forward | keyBits.run | keyBits.crouch);
   assert.equal(keyBitsOf(['ControlLeft', 'KeyA', 'KeyS', 'KeyD']), keyBits.crouch | keyBits.left | keyBits.back | keyBits.right);
+  assert.equal(keyBitsOf(['ArrowUp', 'ArrowRight', 'ArrowDown', 'ArrowLeft']), keyBits.forward | keyBits.right | keyBits.back | keyBits.left);
   for (const [event, kept] of [
     [{ code: 'KeyW', ctrlKey: true }, true],
     [{ code: 'KeyF', ctrlKey: true }, true],
     [{ code: 'KeyR', metaKey: true }, true],
     [{ code: 'KeyA' }, true],
+    [{ code: 'ArrowDown' }, true],
     [{ code: 'KeyQ' }, false],
     [{ code: 'Escape', ctrlKey: true }, false],
     [{ code: 'F11' }, false],
