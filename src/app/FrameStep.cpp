@@ -55,6 +55,9 @@ FrameOutcome FrameStep::advance(const WindowInput& window) {
         frame.goesOn = false;
         return frame;
     }
+    if (pausedBefore(window.controls.now)) {
+        resumeAfterPause(window.controls.now);
+    }
     double millisecondsPerFrame = 0.0;
     if (report.frameBegun(window.controls.now, millisecondsPerFrame)) {
         frame.reportedMillisecondsPerFrame = millisecondsPerFrame;
@@ -62,7 +65,7 @@ FrameOutcome FrameStep::advance(const WindowInput& window) {
     WindowInput onGameClock = window;
     onGameClock.controls.now = gameSecondsAt(window.controls.now);
     frame.played = inputs.next(onGameClock, player);
-    recording.write(frame.played);
+    recording.write(frame.played, onGameClock.controls.now);
     const int pointsBefore = points;
     playFrame(clock, frame.played, player, maze, points);
     // The recorded window serves only the cursor's arithmetic: the picture
@@ -76,6 +79,15 @@ FrameOutcome FrameStep::advance(const WindowInput& window) {
 void FrameStep::resumeAfterPause(double nowSeconds) {
     resuming = true;
     report = FrameReport(nowSeconds);
+}
+
+// No machine the game plays on draws a frame that long: the process did not
+// run in between.
+bool FrameStep::pausedBefore(double windowSeconds) {
+    const bool paused =
+        lastWindowSeconds && windowSeconds - *lastWindowSeconds > game::longestFrameSeconds;
+    lastWindowSeconds = windowSeconds;
+    return paused;
 }
 
 // The first frame after a pause takes the time of the last one before it,

@@ -80,7 +80,7 @@ int runGame(const GameOptions& options, RunSetup setup,
     FrameStep step(scene.cam, scene.mmesh, std::move(setup), glfwGetTime());
     GameRun run{opened, scene, step};
     drive(run);
-    const bool recordedWhole = !step.recordingFailed();
+    const bool recordedWhole = step.finishRecording();
 
     scene.release();
     closeGameWindow(opened);

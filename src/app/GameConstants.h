@@ -38,6 +38,10 @@ constexpr int scoreLineY = 560;
 constexpr int scoreLineSizePixels = 25;
 
 constexpr double reportIntervalSeconds = 1.0;
+// Longer than any frame that is really drawn, four times a frame of a
+// machine that draws four a second: a longer gap between two frames is time
+// the process was stopped, which the game takes as a pause.
+constexpr double longestFrameSeconds = 1.0;
 
 }  // namespace game
 

@@ -120,5 +120,6 @@ ReplayParse parseReplay(const std::string& text);
 
 // The replay in the file, read through to find any damage before the run
 // begins, and then made ready to play from its first frame: its error() and
-// warning() say what parseReplay would of the file's text.
+// warning() say what parseReplay would of the file's text. A stop signal
+// ends the read-through where it is: the run is over.
 ReplayReader openReplayFile(const std::string& path);
