@@ -35,12 +35,12 @@ bool sameFile(int fd, const std::string& otherPath) {
            sameFile(mine, other);
 }
 
-// /dev/null keeps nothing, so nothing can be mixed into it: it is no
-// console, even when standard output goes there too.
 std::size_t linesIn(const std::string& text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
+// /dev/null keeps nothing, so nothing can be mixed into it: it is no
+// console, even when standard output goes there too.
 bool isNullDevice(const struct stat& file) {
     struct stat null {};
     return S_ISCHR(file.st_mode) && stat("/dev/null", &null) == 0 && file.st_rdev == null.st_rdev;
@@ -183,34 +183,38 @@ bool Recording::writeSome(const std::string& text, std::size_t& written) {
     return true;
 }
 
-// Whole lines at a time, no more than a pipe takes whole: a pipe takes such
-// a write all at once or not at all, so whenever the run ends, what reached
-// it ends with a whole line.
-bool Recording::offerWaitingLines() {
-    while (!waiting.empty()) {
-        std::string text = waiting.front().text.substr(frontBytesTaken);
-        for (std::size_t line = 1;
-             line < waiting.size() && text.size() + waiting[line].text.size() <= PIPE_BUF; ++line) {
-            text += waiting[line].text;
+// Whole lines, no more than a pipe takes whole: a pipe takes such a write
+// all at once or not at all, so whenever the run ends, what reached it ends
+// with a whole line.
+std::string Recording::nextWrite() const {
+    std::string text = waiting.front().text.substr(frontBytesTaken);
+    for (std::size_t line = 1;
+         line < waiting.size() && text.size() + waiting[line].text.size() <= PIPE_BUF; ++line) {
+        text += waiting[line].text;
+    }
+    return text;
+}
+
+void Recording::markTaken(std::size_t bytes) {
+    while (bytes > 0) {
+        const std::size_t taken = std::min(bytes, waiting.front().text.size() - frontBytesTaken);
+        frontBytesTaken += taken;
+        bytes -= taken;
+        if (frontBytesTaken == waiting.front().text.size()) {
+            linesTaken += linesIn(waiting.front().text);
+            waiting.pop_front();
+            frontBytesTaken = 0;
         }
-        std::size_t written = 0;
-        if (!writeSome(text, written)) {
+    }
+}
+
+bool Recording::offerWaitingLines() {
+    std::size_t written = 1;
+    while (!waiting.empty() && written > 0) {
+        if (!writeSome(nextWrite(), written)) {
             return false;
         }
-        if (written == 0) {
-            return true;
-        }
-        while (written > 0) {
-            const std::size_t taken =
-                std::min(written, waiting.front().text.size() - frontBytesTaken);
-            frontBytesTaken += taken;
-            written -= taken;
-            if (frontBytesTaken == waiting.front().text.size()) {
-                linesTaken += linesIn(waiting.front().text);
-                waiting.pop_front();
-                frontBytesTaken = 0;
-            }
-        }
+        markTaken(written);
     }
     return true;
 }
@@ -263,7 +267,7 @@ bool Recording::finish() {
             linesLost += linesIn(line.text);
         }
         stop("cannot be written (" + std::to_string(linesLost) +
-             " lines were not taken when the game ended)");
+             (linesLost == 1 ? " line was" : " lines were") + " not taken when the game ended)");
     }
     return !writeFailed;
 }

@@ -65,8 +65,10 @@ class Recording {
     bool begin(double clockSeconds);
     // Says why on standard error, once, and records nothing more.
     bool stop(const std::string& why);
-    // Gives the target as much of the waiting lines as it takes at once.
+    // Gives the target as much of the waiting lines as it takes now.
     bool offerWaitingLines();
+    std::string nextWrite() const;
+    void markTaken(std::size_t bytes);
     bool writeSome(const std::string& text, std::size_t& written);
     void close();
 

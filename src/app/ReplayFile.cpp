@@ -284,12 +284,13 @@ bool ReplayReader::readLine(std::string& line, bool& cutShort) {
     ++lineNumber;
     cutShort = end == std::string::npos;
     const bool carriageReturn = length > 0 && pending[position + length - 1] == '\r';
-    if (length - (carriageReturn ? 1 : 0) > replayLimit::lineBytes) {
+    const std::size_t lineBytes = length - (carriageReturn ? 1 : 0);
+    if (lineBytes > replayLimit::lineBytes) {
         fail("longer than " + std::to_string(replayLimit::lineBytes) +
              " bytes, more than any frame takes");
         return false;
     }
-    line.assign(pending, position, length - (carriageReturn ? 1 : 0));
+    line.assign(pending, position, lineBytes);
     position += length + (cutShort ? 0 : 1);
     return true;
 }

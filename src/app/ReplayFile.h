@@ -43,7 +43,8 @@ constexpr double frameSeconds = 86400.0;
 constexpr double cursorPixels = 1e6;
 constexpr long long windowPixels = 65536;
 // The longest frame line the game writes takes 61 bytes: a longer one is
-// damage, and is not held in memory to find that out.
+// damage, and is not held in memory to find that out. Its line end, LF or
+// CR LF, is not counted.
 constexpr std::size_t lineBytes = 4096;
 }  // namespace replayLimit
 

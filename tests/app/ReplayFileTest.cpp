@@ -88,7 +88,7 @@ TEST(ReplayFile, APauseOfAnyLengthIsNotWalkedNorReportedAndReplaysAsItWent) {
     } gaps[] = {{0.05, true, 0.0f},
                 {100.0, true, 0.0f},
                 {100.0, false, 0.0f},
-                {1.5, false, 0.0f},
+                {3.5, false, 0.0f},
                 {0.25, false, 0.75f}};
     for (const auto& [gapSeconds, minimised, walkedUnits] : gaps) {
         SCOPED_TRACE(testing::Message() << gapSeconds << (minimised ? " minimised" : " stopped"));
