@@ -265,7 +265,7 @@ std::string fullPipe() {
 // taken away, as a full disk would leave it), a full pipe that takes nothing
 // for 5 s of play, or that still has lines waiting when the run ends.
 // /dev/null is a sink, even as standard output; a frame a day after the last
-// records.
+// records (and replays: the damaged files' table).
 TEST(Recording, ATargetThatCannotHoldTheRunIsRefusedOrSaidAsAFailedWrite) {
     std::signal(SIGPIPE, SIG_DFL);
     catchStopSignals();
@@ -325,10 +325,6 @@ TEST(Recording, ATargetThatCannotHoldTheRunIsRefusedOrSaidAsAFailedWrite) {
                                                   : said);
     }
     EXPECT_NE(access(late.c_str(), F_OK), 0);
-    std::ifstream farFile(far);
-    EXPECT_EQ(
-        parseReplay(std::string(std::istreambuf_iterator<char>(farFile), {})).replay.frames.size(),
-        2u);
 }
 
 // Each stop signal ends every wait for a key after a missing file, standard
