@@ -68,6 +68,9 @@ FrameOutcome FrameStep::advance(const WindowInput& window) {
         frame.goesOn = false;
         return frame;
     }
+    if (pausedBefore(window.controls.now)) {
+        resumeAfterPause(window.controls.now);
+    }
     double millisecondsPerFrame = 0.0;
     if (report.frameBegun(window.controls.now, millisecondsPerFrame)) {
         frame.reportedMillisecondsPerFrame = millisecondsPerFrame;
@@ -75,7 +78,7 @@ FrameOutcome FrameStep::advance(const WindowInput& window) {
     WindowInput onGameClock = window;
     onGameClock.controls.now = gameSecondsAt(window.controls.now);
     frame.played = inputs.next(onGameClock, player);
-    recording.write(frame.played);
+    recording.write(frame.played, onGameClock.controls.now);
     const int pointsBefore = points;
     frame.sounds =
         soundCues.hear(playFrame(clock, frame.played, player, maze, points), maze.getGrid());
@@ -90,6 +93,15 @@ FrameOutcome FrameStep::advance(const WindowInput& window) {
 void FrameStep::resumeAfterPause(double nowSeconds) {
     resuming = true;
     report = FrameReport(nowSeconds);
+}
+
+// No machine the game plays on draws a frame that long: the process did not
+// run in between.
+bool FrameStep::pausedBefore(double windowSeconds) {
+    const bool paused =
+        lastWindowSeconds && windowSeconds - *lastWindowSeconds > game::longestFrameSeconds;
+    lastWindowSeconds = windowSeconds;
+    return paused;
 }
 
 // The first frame after a pause takes the time of the last one before it,

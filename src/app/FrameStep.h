@@ -54,7 +54,10 @@ class FrameStep {
 
     // One frame from what the window gave at its start: the input record of
     // this frame (recorded when asked for), the control step, the push away
-    // from the walls, then the food under the player.
+    // from the walls, then the food under the player. A frame that begins
+    // longer after the last than any frame lasts (game::longestFrameSeconds)
+    // comes after a pause: the process was stopped (a suspended laptop, a
+    // shell's job control, a debugger), and it resumes as below.
     FrameOutcome advance(const WindowInput& window);
 
     // After the game waited (a minimised window, a page out of pointer lock):
@@ -71,11 +74,13 @@ class FrameStep {
     bool autopilotHasArrived() const { return inputs.autopilotHasArrived(); }
     // True while the autopilot has the game: nobody has taken it over yet.
     bool autopilotPlaying() const { return inputs.autopilotPlaying(); }
-    // True when the recording asked for could not be written whole.
-    bool recordingFailed() const { return recording.failed(); }
+    // At the end of the run: true unless the recording asked for could not
+    // be written whole.
+    bool finishRecording() { return recording.finish(); }
 
   private:
     std::optional<std::string> closingLineAfter(int pointsBefore, double now);
+    bool pausedBefore(double windowSeconds);
     double gameSecondsAt(double windowSeconds);
 
     Player& player;
@@ -93,6 +98,7 @@ class FrameStep {
     double pausedSeconds = 0.0;
     bool resuming = false;
     std::optional<double> lastGameSeconds;
+    std::optional<double> lastWindowSeconds;
 };
 
 // A focused window of the game's size with the cursor at its centre and no

@@ -84,7 +84,7 @@ int runGame(const GameOptions& options, RunSetup setup,
     startPlatformSound(sound, options);
     GameRun run{opened, scene, step, sound};
     drive(run);
-    const bool recordedWhole = !step.recordingFailed();
+    const bool recordedWhole = step.finishRecording();
 
     sound.release();
     scene.release();

@@ -38,6 +38,11 @@ constexpr int scoreLineY = 560;
 constexpr int scoreLineSizePixels = 25;
 
 constexpr double reportIntervalSeconds = 1.0;
+// Longer than any frame that is really drawn: twice the longest frame of a
+// two-core machine loaded eight times over (1.4 s), twelve times a frame of a
+// machine that draws four a second. A longer gap between two frames is time
+// the process was stopped, which the game takes as a pause.
+constexpr double longestFrameSeconds = 3.0;
 
 }  // namespace game
 

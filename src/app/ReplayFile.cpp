@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/StopSignals.h"
 #include "assets/FileBytes.h"
 
 namespace {
@@ -267,11 +268,13 @@ bool ReplayReader::readMore() {
 }
 
 // The next line without its line end, a carriage return before it taken
-// away too; `cutShort` when the input ends before its line feed.
+// away too; `cutShort` when the input ends before its line feed. The limit
+// counts the line without its end, whichever end it has.
 bool ReplayReader::readLine(std::string& line, bool& cutShort) {
+    constexpr std::size_t longestEnd = 2;  // "\r\n"
     std::size_t end = pending.find('\n', position);
-    while (end == std::string::npos && pending.size() - position <= replayLimit::lineBytes &&
-           readMore()) {
+    while (end == std::string::npos &&
+           pending.size() - position < replayLimit::lineBytes + longestEnd && readMore()) {
         end = pending.find('\n', position);
     }
     const std::size_t length = (end == std::string::npos ? pending.size() : end) - position;
@@ -279,17 +282,16 @@ bool ReplayReader::readLine(std::string& line, bool& cutShort) {
         return false;
     }
     ++lineNumber;
-    if (length > replayLimit::lineBytes) {
+    cutShort = end == std::string::npos;
+    const bool carriageReturn = length > 0 && pending[position + length - 1] == '\r';
+    const std::size_t lineBytes = length - (carriageReturn ? 1 : 0);
+    if (lineBytes > replayLimit::lineBytes) {
         fail("longer than " + std::to_string(replayLimit::lineBytes) +
              " bytes, more than any frame takes");
         return false;
     }
-    line.assign(pending, position, length);
-    cutShort = end == std::string::npos;
+    line.assign(pending, position, lineBytes);
     position += length + (cutShort ? 0 : 1);
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-    }
     return true;
 }
 
@@ -387,7 +389,8 @@ ReplayParse parseReplay(const std::string& text) {
 ReplayReader openReplayFile(const std::string& path) {
     ReplayReader reader = ReplayReader::ofFile(path);
     ControlInput frame;
-    while (reader.next(frame)) {
+    // A long file takes seconds: a stop signal is heard between two lines.
+    while (caughtStopSignal() == 0 && reader.next(frame)) {
     }
     if (reader.error().empty()) {
         reader.rewind();

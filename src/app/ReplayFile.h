@@ -43,7 +43,8 @@ constexpr double frameSeconds = 86400.0;
 constexpr double cursorPixels = 1e6;
 constexpr long long windowPixels = 65536;
 // The longest frame line the game writes takes 61 bytes: a longer one is
-// damage, and is not held in memory to find that out.
+// damage, and is not held in memory to find that out. Its line end, LF or
+// CR LF, is not counted.
 constexpr std::size_t lineBytes = 4096;
 }  // namespace replayLimit
 
@@ -120,5 +121,6 @@ ReplayParse parseReplay(const std::string& text);
 
 // The replay in the file, read through to find any damage before the run
 // begins, and then made ready to play from its first frame: its error() and
-// warning() say what parseReplay would of the file's text.
+// warning() say what parseReplay would of the file's text. A stop signal
+// ends the read-through where it is: the run is over.
 ReplayReader openReplayFile(const std::string& path);

@@ -39,6 +39,12 @@ int main(int argc, char** argv) {
     // The replay and the recording are named from where the game was started.
     RunSetup setup;
     const std::string runError = prepareRun(options, setup);
+    // A stop signal during a long replay's read-through ends the run before
+    // any window, taking away the recording file it made.
+    if (caughtStopSignal() != 0) {
+        setup = RunSetup{};
+        endByCaughtStopSignal();
+    }
     if (!runError.empty()) {
         std::fprintf(stderr, "quorralith: %s\n", runError.c_str());
         return misuseExitCode;

@@ -1,12 +1,14 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <limits.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
 #include <csignal>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -73,10 +75,22 @@ TEST(ReplayFile, ARecordedAutoplayRunReplaysToTheSamePositionsEveryFrame) {
 }
 
 // After a pause the first frame has no length, the frame-time report does not
-// pay the pause back, and the recording replays where the run walked.
+// pay the pause back, and the recording replays where the run walked, each of
+// its pauses. A minimise is a pause the window says; a gap longer than any
+// frame is one the process was stopped for, which nothing says; the frame of
+// a machine that draws four a second is no pause.
 TEST(ReplayFile, APauseOfAnyLengthIsNotWalkedNorReportedAndReplaysAsItWent) {
-    for (const double pauseSeconds : {0.05, 0.5, 100.0}) {
-        SCOPED_TRACE(pauseSeconds);
+    const struct {
+        double gapSeconds;
+        bool minimised;
+        float walkedUnits;
+    } gaps[] = {{0.05, true, 0.0f},
+                {100.0, true, 0.0f},
+                {100.0, false, 0.0f},
+                {3.5, false, 0.0f},
+                {0.25, false, 0.75f}};
+    for (const auto& [gapSeconds, minimised, walkedUnits] : gaps) {
+        SCOPED_TRACE(testing::Message() << gapSeconds << (minimised ? " minimised" : " stopped"));
         GameOptions options;
         options.recordFile = testing::TempDir() + "paused.replay";
         RunSetup setup;
@@ -88,20 +102,24 @@ TEST(ReplayFile, APauseOfAnyLengthIsNotWalkedNorReportedAndReplaysAsItWent) {
         WindowInput walking = stillWindowAt(0.0);
         walking.controls.forward = true;
         std::vector<glm::vec3> walked;
-        for (const double seconds : {0.0, 0.02, 0.02 + pauseSeconds, 0.04 + pauseSeconds}) {
-            if (walked.size() == 2) {
+        for (double seconds = 0.0; walked.size() < 6;
+             seconds += walked.size() % 2 ? 0.02 : gapSeconds) {
+            if (minimised && walked.size() % 2 == 0 && !walked.empty()) {
                 step.resumeAfterPause(seconds - 0.001);  // the window is read a little later
             }
             walking.controls.now = seconds;
             EXPECT_FALSE(step.advance(walking).reportedMillisecondsPerFrame.has_value());
             walked.push_back(player.getPosition());
         }
-        EXPECT_EQ(walked[2], walked[1]);
-        EXPECT_NEAR(walked[3].z - walked[2].z, 0.06f, 1e-3f);
+        for (const size_t afterGap : {2, 4}) {
+            EXPECT_NEAR(walked[afterGap].z - walked[afterGap - 1].z, walkedUnits, 1e-3f);
+            EXPECT_NEAR(walked[afterGap + 1].z - walked[afterGap].z, 0.06f, 1e-3f);
+        }
+        EXPECT_TRUE(step.finishRecording());
         std::swap(options.recordFile, options.replayFile);
         RunSetup replay;
         ASSERT_EQ(prepareRun(options, replay), "");
-        const std::vector<Player> replayed = playersOfEveryFrame(maze, std::move(replay), 1.0, 3.0);
+        const std::vector<Player> replayed = playersOfEveryFrame(maze, std::move(replay), 1.0, 5.0);
         for (size_t frame = 0; frame < walked.size(); ++frame) {
             EXPECT_EQ(replayed[frame].getPosition(), walked[frame]);
         }
@@ -155,6 +173,9 @@ TEST(ReplayFile, EachDamagedFileIsRefusedWithOneLineSayingWhatIsWrong) {
     const std::string head = "quorralith-replay 1\nseed 7\n";
     const std::string frame = "0x1p+0 0x1p+9 0x1.8p+8 1024 768 W...R.F\n";
     const std::string crlfFrame = "0x1p+0 0x1p+9 0x1.8p+8 1024 768 W...R.F\r\n";
+    // 4096 bytes without its line end: its time written with leading zeros.
+    const std::string fields = " 0x1p+9 0x1.8p+8 1024 768 W...R.F";
+    const std::string longestFrame = std::string(4095 - fields.size(), '0') + "1" + fields;
     const struct {
         std::string text;
         std::string error;
@@ -175,6 +196,7 @@ TEST(ReplayFile, EachDamagedFileIsRefusedWithOneLineSayingWhatIsWrong) {
          "line 3: expected 6 fields (time, cursor x, cursor y, width, height, keys), found more"},
         {head + std::string(4097, '0') + "\n",
          "line 3: longer than 4096 bytes, more than any frame takes"},
+        {head + longestFrame + "\r\n", "", "", 1},
         {head + "nan 0x1p+9 0x1.8p+8 1024 768 W...R.F\n",
          "line 3: the time \"nan\" is not a number of seconds from 0 to 1e9"},
         {head + "1e300 0x1p+9 0x1.8p+8 1024 768 W...R.F\n",
@@ -191,8 +213,9 @@ TEST(ReplayFile, EachDamagedFileIsRefusedWithOneLineSayingWhatIsWrong) {
          "line 4: the time runs backwards"},
         {head + frame + "86402 0x1p+9 0x1.8p+8 1024 768 ......F\n",
          "line 4: a frame of more than a day"},
-        {head + "\n" + frame,
-         "line 3: expected 6 fields (time, cursor x, cursor y, width, "
+        {head + frame + "86401 0x1p+9 0x1.8p+8 1024 768 ......F\n", "", "", 2},
+        {head + frame + "\n\n\n" + frame,
+         "line 4: expected 6 fields (time, cursor x, cursor y, width, "
          "height, keys), found 1"},
         {"\xEF\xBB\xBFquorralith-replay 1\r\nseed 7\r\n" + crlfFrame + crlfFrame + "\r\n", "", "",
          2},
@@ -219,9 +242,30 @@ TEST(ReplayFile, OnlyARegularFileIsRead) {
     }
 }
 
-// Refused before the window opens, or said as a failed write: the game's own
-// console, a file another program locks, one that keeps nothing, a pipe with
-// no reader (not death by SIGPIPE), a frame no replay reads (past 1e9 s).
+namespace {
+
+// A full pipe, its reader there but not reading: its name, as --record
+// would be given it.
+std::string fullPipe() {
+    int ends[2] = {-1, -1};
+    const std::string filler(PIPE_BUF, '\n');
+    if (pipe2(ends, O_NONBLOCK) == 0) {
+        while (write(ends[1], filler.data(), filler.size()) > 0) {
+        }
+    }
+    return "/proc/self/fd/" + std::to_string(ends[1]);
+}
+
+}  // namespace
+
+// Refused before the window opens, or said once as a failed write while the
+// game goes on: the game's own console, any terminal, a file another program
+// locks, one that keeps nothing, a pipe with no reader (not death by
+// SIGPIPE), a frame no replay reads (past 1e9 s: the file it made is then
+// taken away, as a full disk would leave it), a full pipe that takes nothing
+// for 5 s of play, or that still has lines waiting when the run ends.
+// /dev/null is a sink, even as standard output; a frame a day after the last
+// records (and replays: the damaged files' table).
 TEST(Recording, ATargetThatCannotHoldTheRunIsRefusedOrSaidAsAFailedWrite) {
     std::signal(SIGPIPE, SIG_DFL);
     catchStopSignals();
@@ -233,37 +277,65 @@ TEST(Recording, ATargetThatCannotHoldTheRunIsRefusedOrSaidAsAFailedWrite) {
     close(pipeEnds[0]);
     const std::string noReader = "/proc/self/fd/" + std::to_string(pipeEnds[1]);
     const std::string late = testing::TempDir() + "late.replay";
+    unlink(late.c_str());
+    const std::string far = testing::TempDir() + "far.replay";
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
+    const int nullOutput = open("/dev/null", O_WRONLY);
     const std::string console =
         "is the game's own standard output or error: record to another file";
-    const std::pair<std::string, std::string> targets[] = {
-        {"/proc/self/fd/1", console},
+    const struct {
+        std::string target;
+        std::string why;
+        std::vector<double> frameSeconds = {1.0, 2.0};
+    } targets[] = {
+        {"/proc/self/fd/1", ""},
         {"/dev/stderr", console},
+        {ptsname(terminal), "is a terminal: record to a file"},
         {locked, "is locked by another program"},
         {"/proc/self/comm", "cannot be written (it does not keep what is written to it)"},
         {noReader, "cannot be written (Broken pipe)"},
         {late,
          "line 3 would not replay (the time \"0x1p+30\" is not a number of seconds "
-         "from 0 to 1e9)"},
+         "from 0 to 1e9)",
+         {0x1p+30}},
+        {fullPipe(), "cannot be written (it has taken nothing for 5 s)", {1.0, 6.5}},
+        {fullPipe(), "cannot be written (4 lines were not taken when the game ended)", {1.0, 5.0}},
+        {far, "", {1.0, 86401.0}},
     };
-    for (const auto& [target, why] : targets) {
+    for (const auto& [target, why, frameSeconds] : targets) {
         Recording recording;
-        ControlInput frame;
-        frame.now = target == late ? 0x1p+30 : 0.0;
+        // Standard output sent to /dev/null, as a script may.
+        const int output = dup(STDOUT_FILENO);
+        dup2(nullOutput, STDOUT_FILENO);
         const std::string refused = recording.open(target, 7, "");
-        const std::string said = "record " + target + ": " + why;
-        EXPECT_EQ(refused.empty() ? captureConsole([&] { recording.write(frame); }).standardError
-                                  : refused,
-                  refused.empty() ? "quorralith: " + said + "; recording stopped\n" : said);
+        dup2(output, STDOUT_FILENO);
+        close(output);
+        const std::string said = why.empty() ? "" : "record " + target + ": " + why;
+        const std::string written = captureConsole([&, times = frameSeconds] {
+                                        for (const double seconds : times) {
+                                            ControlInput frame;
+                                            frame.now = seconds;
+                                            recording.write(frame, seconds);
+                                        }
+                                        recording.finish();
+                                    }).standardError;
+        EXPECT_EQ(refused.empty() ? written : refused,
+                  refused.empty() && !why.empty() ? "quorralith: " + said + "; recording stopped\n"
+                                                  : said);
     }
+    EXPECT_NE(access(late.c_str(), F_OK), 0);
 }
 
 // Each stop signal ends every wait for a key after a missing file, standard
-// input still open; then the run ends by that signal, its console's lines
-// written.
+// input still open, and a replay's read-through before it finds damage far
+// on; then the run ends by that signal, its console's lines written.
 TEST(StopSignals, EachSignalEndsEveryKeyWaitAndThenTheRunByItselfWithTheConsoleWritten) {
+    const std::string damagedFarOn = testing::TempDir() + "damaged.replay";
+    std::ofstream(damagedFarOn) << replayText(7, std::vector<ControlInput>(1000)) << "damage\n";
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         const std::string console = testing::TempDir() + "console.txt";
-        const auto waitThenEnd = [&console, signal] {
+        const auto waitThenEnd = [&console, &damagedFarOn, signal] {
             alarm(10);  // a wait that outlives this is one the signal did not end
             int keyboard[2];
             if (pipe(keyboard) != 0 || dup2(keyboard[0], STDIN_FILENO) < 0 ||
@@ -275,6 +347,9 @@ TEST(StopSignals, EachSignalEndsEveryKeyWaitAndThenTheRunByItselfWithTheConsoleW
             raise(signal);
             for (int missingFile = 0; missingFile < 3; ++missingFile) {
                 waitForAKeyAfterAMissingFile();
+            }
+            if (!openReplayFile(damagedFarOn).error().empty()) {
+                std::_Exit(1);
             }
             endByCaughtStopSignal();
             std::_Exit(0);

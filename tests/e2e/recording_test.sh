@@ -4,7 +4,9 @@
 # the run reached (that SIGINT and SIGHUP end the run as SIGTERM does is
 # proven in-process, tests/app/ReplayFileTest.cpp). A second
 # game cannot record into the file the first is recording, and a recording
-# onto a full disk is said on standard error and ends the run with 3.
+# onto a full disk is said on standard error and ends the run with 3. A full
+# FIFO, its reader no longer reading, holds no frame: SIGTERM and Escape end
+# the game at once, and what reached the FIFO is whole lines.
 # Arguments: the game binary, the data directory, a scratch directory.
 set -u
 . "$(dirname "$0")/../../scripts/game-session.sh"
@@ -38,4 +40,28 @@ end_game_with_escape
 [ "$GAME_STATUS" = 3 ] || fail "exit code $GAME_STATUS after a recording onto a full disk"
 [ "$(grep -c "^quorralith: record /dev/full: cannot be written (No space left on device)" "$log")" = 1 ] ||
     fail "the failed write was not said once"
-echo "PASS: a recording ended by TERM replays to the view reached; one game to a file; a full disk says so and ends with 3"
+# The FIFO is held open here, its reader never reading, and made one page
+# long, which the game fills within a second.
+stalled="$scratch/stalled.fifo"
+mkfifo "$stalled"
+exec 3<>"$stalled"
+python3 -c 'import fcntl; fcntl.fcntl(3, fcntl.F_SETPIPE_SZ, 4096)'
+fifo_bytes() {
+    python3 -c 'import array, fcntl, termios; n = array.array("i", [0]); fcntl.ioctl(3, termios.FIONREAD, n); print(n[0])'
+}
+for ending in TERM Escape; do
+    start_game "$game" "$data" "$log" --record "$stalled"
+    until [ "$(fifo_bytes)" -gt 4000 ]; do
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before it filled the FIFO"
+        sleep 0.2
+    done
+    [ "$ending" = Escape ] || kill -TERM "$GAME_PID"
+    end_game_with_escape
+    [ "$GAME_STATUS" = "$([ "$ending" = TERM ] && echo 143 || echo 3)" ] ||
+        fail "exit code $GAME_STATUS after $ending with the FIFO full"
+    dd if=/dev/fd/3 iflag=nonblock bs=64k count=1 of="$scratch/fifo.txt" 2>/dev/null
+    [ "$(tail -c 1 "$scratch/fifo.txt")" = "" ] &&
+        awk 'NR == 1 && $0 != "quorralith-replay 1" || NR > 2 && NF != 6 { bad = 1 } END { exit bad || NR < 3 }' \
+            "$scratch/fifo.txt" || fail "what reached the FIFO is not whole lines after $ending"
+done
+echo "PASS: a recording ended by TERM replays to the view reached; one game to a file; a full disk says so and ends with 3; a stalled FIFO holds no frame and keeps whole lines"
