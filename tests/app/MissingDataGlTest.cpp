@@ -36,7 +36,11 @@ struct Absence {
 std::vector<Absence> absences() {
     std::vector<Absence> rows;
     for (const fs::directory_entry& entry : fs::directory_iterator(QUORRALITH_DATA_DIR)) {
-        rows.push_back({entry.path().filename().string(), StandIn::nothing});
+        const std::string name = entry.path().filename().string();
+        // The page's instanced block shaders; the desktop never reads them.
+        if (name != asset::wallInstancedVertexShader && name != asset::foodInstancedVertexShader) {
+            rows.push_back({name, StandIn::nothing});
+        }
     }
     rows.push_back({asset::sculptureMesh, StandIn::directory});
     rows.push_back({asset::foodVertexShader, StandIn::fifo});
