@@ -1,11 +1,12 @@
 // Drives the browser build in Debian's headless Chromium: the page's states
 // over one table of cases, each with what the page must then show, and the
 // canvas saved where browser_test.sh holds it against the desktop's.
-//   node browser_test.mjs URL BUILD_DIR SCRATCH_DIR
+//   node browser_test.mjs URL BUILD_DIR SCRATCH_DIR PORTAL_PAGE_URL VIEWS
+// VIEWS: "NAME:PLACE ...", each place as the game's --at takes it, or none.
 import { readFileSync } from 'node:fs';
 import puppeteer from 'puppeteer-core';
 
-const [url, build, scratch] = process.argv.slice(2);
+const [url, build, scratch, portalPage, views] = process.argv.slice(2);
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const failures = [];
 const pageErrors = [];
@@ -89,11 +90,42 @@ function answer(name, change) {
   };
 }
 
+// The game started at a place of the maze, as the desktop's --at places it.
+const placedAt = (at) => `Object.defineProperty(window, 'Module', { configurable: true,
+  get: () => window.module, set: (module) => { module.arguments.push('--at', ${JSON.stringify(at)}); window.module = module; } });`;
+
 const cases = [
+  ['the views of the picture table, each started at its place', async () => {
+    for (const view of views.split(' ')) {
+      const [name, at] = view.split(':');
+      const game = await started('?seed=7', at ? { beforeScripts: placedAt(at) } : {});
+      await game.shot(`view-${name}`);
+      await game.page.close();
+    }
+    return '';
+  }],
+  ['the zip, unpacked under a sub-path, plays from its folder address without the slash, inside a portal\'s ' +
+    'iframe that allows fullscreen and pointer lock', async () => {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 1024, height: 768 });
+    page.on('pageerror', (error) => pageErrors.push(error.message));
+    await page.goto(portalPage);
+    const frame = await (await page.waitForSelector('iframe')).contentFrame();
+    await frame.waitForFunction(() => ['paused', 'failed'].includes(document.documentElement.dataset.state),
+      { timeout: 60000 });
+    await page.mouse.click(512, 384);
+    await frame.waitForFunction(() => document.documentElement.dataset.state === 'playing', { timeout: 5000 })
+      .catch(() => {});
+    const inFrame = await frame.evaluate(() => ({ state: document.documentElement.dataset.state,
+      locked: document.pointerLockElement === document.querySelector('canvas'),
+      fullscreen: document.fullscreenEnabled, path: location.pathname }));
+    await page.close();
+    return inFrame.state === 'playing' && inFrame.locked && inFrame.fullscreen &&
+      inFrame.path === '/games/quorralith/' ? '' : JSON.stringify(inFrame);
+  }],
   ['the start view, then a click locks the pointer, W by its place walks to the first cube, the mouse turns',
     async () => {
       const game = await started('?seed=7');
-      await game.shot('start');
       await game.page.mouse.click(512, 384);
       await pause(300);
       if (!(await game.locked()) || (await game.state()) !== 'playing') return 'a click did not start play';
@@ -192,6 +224,7 @@ const cases = [
       };
     } });
     await game.shot('start-without-s3tc');
+    await game.page.close();
     return '';
   }],
   ['at twice the pixels the drawing buffer is twice the size; a bad seed is said, and the address shows ' +
@@ -205,11 +238,13 @@ const cases = [
   }],
   ['a lost context pauses with a reload link for the same maze, and draws nothing', async () => {
     const game = await started('?seed=7', { beforeScripts: () => {
-      const draw = WebGL2RenderingContext.prototype.drawElements;
-      WebGL2RenderingContext.prototype.drawElements = function (...args) {
-        window.draws = (window.draws ?? 0) + 1;
-        return draw.apply(this, args);
-      };
+      for (const name of ['drawElements', 'drawElementsInstanced']) {
+        const draw = WebGL2RenderingContext.prototype[name];
+        WebGL2RenderingContext.prototype[name] = function (...args) {
+          window.draws = (window.draws ?? 0) + 1;
+          return draw.apply(this, args);
+        };
+      }
     } });
     await game.page.evaluate(() => {
       window.loser = document.querySelector('canvas').getContext('webgl2').getExtension('WEBGL_lose_context');
@@ -289,8 +324,9 @@ const failedLoads = [
       return kind === 'webgl2' ? null : getContext.call(this, kind, ...rest);
     };
   } }],
-  ['.data short of its last 1.6 %', 'quorralith.data', { serve: answer('quorralith.data', { share: 0.984 }) }],
-  ['.data cut by a dropped connection', 'quorralith.data', { serve: answer('quorralith.data', { abort: true }) }],
+  ['.data short of its last 1.6 %', 'quorralith.data.gz', { serve: answer('quorralith.data.gz', { share: 0.984 }) }],
+  ['.data cut by a dropped connection', 'quorralith.data.gz',
+    { serve: answer('quorralith.data.gz', { abort: true }) }],
 ];
 for (const [name, named, options] of failedLoads) {
   cases.push([`a failed load (${name}) is said, naming ${named}`, async () => {
@@ -311,6 +347,8 @@ for (const [name, run] of cases) {
   why ||= pageErrors.slice(errorsBefore).join(' | ');
   if (why) failures.push(`${name}: ${why}`);
   console.log(`${why ? 'FAIL' : 'ok'}: ${name}`);
+  // A case's pages would go on drawing, on the same CPU, through the next.
+  for (const page of await browser.pages()) await page.close().catch(() => {});
 }
 for (const page of await browser.pages()) await page.close().catch(() => {});
 await browser.close();
