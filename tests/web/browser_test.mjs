@@ -49,6 +49,14 @@ async function openPage(query, { scale = 1, touch = false, serve = () => false, 
   const state = () => page.evaluate(() => document.documentElement.dataset.state);
   return {
     page, cdp, lines, requested, dialogs, state,
+    // Waits for `count` of the browser's frames: what the page has changed is shown.
+    frames: (count) => page.evaluate((left) => new Promise((done) => {
+      const next = () => (left-- > 0 ? requestAnimationFrame(next) : done());
+      next();
+    }), count),
+    // Waits, a few seconds at most, for the page to show `wanted`.
+    reaches: (wanted) => page.waitForFunction((s) => document.documentElement.dataset.state === s,
+      { timeout: 5000 }, wanted).catch(() => {}),
     // Waits for the page to leave `from` for any other state, and says which.
     leaves: async (from, seconds = 60) => {
       await page.waitForFunction((s) => document.documentElement.dataset.state !== s,
@@ -71,8 +79,8 @@ async function started(query, options) {
   const game = await openPage(query, options);
   const reached = await game.leaves('loading');
   if (reached !== 'paused' && reached !== 'demo') throw new Error(`${query} reached ${reached}`);
-  await pause(500);
   await game.page.addStyleTag({ content: '.panel { visibility: hidden !important; }' });
+  await game.frames(2);
   return game;
 }
 
@@ -95,10 +103,9 @@ const placedAt = (at) => `Object.defineProperty(window, 'Module', { configurable
   get: () => window.module, set: (module) => { module.arguments.push('--at', ${JSON.stringify(at)}); window.module = module; } });`;
 
 const cases = [
-  ['the views of the picture table, each started at its place', async () => {
-    for (const view of views.split(' ')) {
-      const [name, at] = view.split(':');
-      const game = await started('?seed=7', at ? { beforeScripts: placedAt(at) } : {});
+  ['the views of the picture table, each started at its place (the start\'s is the next case\'s)', async () => {
+    for (const [name, at] of views.split(' ').map((view) => view.split(':')).filter(([, at]) => at)) {
+      const game = await started('?seed=7', { beforeScripts: placedAt(at) });
       await game.shot(`view-${name}`);
       await game.page.close();
     }
@@ -126,8 +133,9 @@ const cases = [
   ['the start view, then a click locks the pointer, W by its place walks to the first cube, the mouse turns',
     async () => {
       const game = await started('?seed=7');
+      await game.shot('view-start');
       await game.page.mouse.click(512, 384);
-      await pause(300);
+      await game.reaches('playing');
       if (!(await game.locked()) || (await game.state()) !== 'playing') return 'a click did not start play';
       // W's place on an AZERTY keyboard, where the layout prints Z.
       await game.key('keyDown', 'KeyW', 'z', 90);
@@ -146,13 +154,14 @@ const cases = [
     async () => {
       const game = await started('?seed=7');
       await game.page.mouse.click(512, 384);
-      await pause(300);
+      await game.reaches('playing');
       await game.page.evaluate(() => addEventListener('keydown', (event) => { window.kept = event.defaultPrevented; }));
       await game.key('rawKeyDown', 'KeyA', 'a', 65, 2);
       await game.key('keyUp', 'KeyA', 'a', 65, 2);
       const kept = await game.page.evaluate(() => window.kept);
       await game.key('rawKeyDown', 'Escape', 'Escape', 27);
-      await pause(300);
+      await game.reaches('paused');
+      await game.frames(2);
       const prompted = await game.page.$eval('#prompt', (prompt) => getComputedStyle(prompt).display !== 'none');
       if ((await game.state()) !== 'paused' || (await game.locked()) || !prompted) return 'Escape did not pause';
       await game.shot('paused');
