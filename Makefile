@@ -11,7 +11,7 @@ XVFB := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 WITH_DISPLAY := $(if $(DISPLAY),,$(XVFB))
 
 .PHONY: all build deps run test test-asan package assets check-assets fuzz bench soak format clean \
-	web serve-web
+	web serve-web dist-web
 
 all: build
 
@@ -41,14 +41,20 @@ test-asan:
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && ctest --output-on-failure -j $(JOBS) -L pure
 
-# The game for the browser, with Debian's emscripten: build-web/quorralith.html
-# with its .js, .wasm and .data (data/ preloaded).
+# The game for the browser, with Debian's emscripten: build-web/index.html
+# with its .js, .wasm and .data (data/ preloaded), each also gzipped as the
+# page downloads them, and the zip of all a host needs (dist-web).
 web:
 	scripts/install-deps.sh web
 	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release
-	$(EMSCRIPTEN_ENV) cmake --build $(WEB_DIR) -j $(JOBS) --target quorralith web-page
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_DIR) -j $(JOBS) --target quorralith web-page dist-web
 
-# Serves the page on this machine only: http://127.0.0.1:8000/quorralith.html
+# build-web/quorralith-web.zip: index.html at its root and every file the page
+# reads, for a static host or a games portal (README.md).
+dist-web: web
+	python3 -m zipfile -l $(WEB_DIR)/quorralith-web.zip
+
+# Serves the page on this machine only: http://127.0.0.1:8000/
 serve-web: web
 	cd $(WEB_DIR) && python3 -m http.server 8000 --bind 127.0.0.1
 

@@ -1,15 +1,34 @@
 # Run after the browser build links (cmake -P): copies the page's own files
-# from web/ beside the game's .html, .js, .wasm and .data, and writes
-# build.json, which names this build's version and the size and SHA-256 of
-# each file the page downloads. The page checks every download against it
-# before the game starts, so that a file cut short or from another build is
-# said, never played. Then sw.js, the offline copy's worker, from web/sw.js.in
-# with the version and every file of the page, which it keeps whole under
-# that version.
+# from web/ beside the game's .html, .js, .wasm and .data, the page once more
+# as index.html (so that the build's folder address opens the game), and
+# gzips the game's three files: a host that compresses nothing sends them so,
+# and the page unpacks them itself. Then writes build.json, which names this
+# build's version and the size and SHA-256 of each file the page downloads.
+# The page checks every download against it before the game starts, so that a
+# file cut short or from another build is said, never played. Then sw.js, the
+# offline copy's worker, from web/sw.js.in with the version and every file of
+# the page, which it keeps whole under that version; and web-files.txt, the
+# same files and the worker, which are all that the page needs on a host.
 #   cmake -DSOURCE_DIR=web -DBUILD_DIR=build-web -P WebPageFiles.cmake
 file(GLOB page_files ${SOURCE_DIR}/*)
 list(FILTER page_files EXCLUDE REGEX "/(shell\\.html|sw\\.js\\.in)$")
 file(COPY ${page_files} DESTINATION ${BUILD_DIR})
+file(COPY_FILE ${BUILD_DIR}/quorralith.html ${BUILD_DIR}/index.html ONLY_IF_DIFFERENT)
+
+# zopfli writes gzip's format some 5 % smaller than gzip -9 does, for a few
+# seconds of packing (five iterations: more save a few hundred bytes for
+# minutes), and only for a file that changed. It puts no time in the header:
+# the same file always packs to the same bytes, so an unchanged build keeps
+# its version.
+foreach(name quorralith.js quorralith.wasm quorralith.data)
+  if(${BUILD_DIR}/${name} IS_NEWER_THAN ${BUILD_DIR}/${name}.gz)
+    execute_process(COMMAND zopfli --gzip --i5 -c ${BUILD_DIR}/${name}
+                    OUTPUT_FILE ${BUILD_DIR}/${name}.gz RESULT_VARIABLE packed)
+    if(NOT packed EQUAL 0)
+      message(FATAL_ERROR "zopfli could not pack ${name} (scripts/install-deps.sh web)")
+    endif()
+  endif()
+endforeach()
 
 # file_entry(NAME OUT): the line that gives a file's size and SHA-256.
 function(file_entry name out_var)
@@ -18,7 +37,7 @@ function(file_entry name out_var)
   set(${out_var} "    \"${name}\": { \"bytes\": ${bytes}, \"sha256\": \"${hash}\" }" PARENT_SCOPE)
 endfunction()
 
-set(downloads quorralith.js quorralith.wasm quorralith.data)
+set(downloads quorralith.js.gz quorralith.wasm.gz quorralith.data.gz)
 set(entries "")
 set(hashes "")
 foreach(name ${downloads})
@@ -32,7 +51,7 @@ endforeach()
 # template counts as well, so that new worker code gets a cache of its own.
 file(GLOB_RECURSE page_files_copied RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*)
 list(FILTER page_files_copied EXCLUDE REGEX "^(shell\\.html|sw\\.js\\.in)$")
-list(APPEND page_files_copied quorralith.html)
+list(APPEND page_files_copied index.html)
 list(SORT page_files_copied)
 foreach(name ${page_files_copied})
   file(SHA256 ${BUILD_DIR}/${name} hash)
@@ -55,7 +74,8 @@ write_if_changed(build.json "{\n  \"version\": \"${version}\",\n  \"files\": {\n
 # Everything the worker keeps: the page, its modules, icons and manifest,
 # build.json and the game's three files.
 set(kept_entries "")
-foreach(name build.json ${downloads} ${page_files_copied})
+set(kept_names build.json ${downloads} ${page_files_copied})
+foreach(name ${kept_names})
   file_entry(${name} entry)
   list(APPEND kept_entries "${entry}")
 endforeach()
@@ -65,3 +85,6 @@ set(FILES "{\n${kept}\n}")
 file(READ ${SOURCE_DIR}/sw.js.in worker)
 string(CONFIGURE "${worker}" worker @ONLY)
 write_if_changed(sw.js "${worker}")
+list(APPEND kept_names sw.js)
+list(JOIN kept_names "\n" web_files)
+write_if_changed(web-files.txt "${web_files}\n")

@@ -18,7 +18,8 @@ xvfb xauth xdotool imagemagick x11-utils coreutils apitrace python3 \
 dpkg-dev lintian libsquish-dev libopenal-dev sox"
 tools_packages="cmake make g++ libsquish-dev libfreetype-dev zlib1g-dev libglm-dev fonts-dejavu-core"
 fuzz_packages="clang libclang-rt-14-dev"
-web_packages="cmake make emscripten python3 chromium"
+# zopfli packs the page's downloads in gzip's format, some 5 % smaller than gzip -9.
+web_packages="cmake make emscripten python3 chromium zopfli"
 
 case "${1:-game}" in
     game) wanted=$game_packages ;;

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BmpWriter.h"
@@ -18,11 +19,13 @@
 #include "DdsWriter.h"
 #include "GlyphAtlas.h"
 #include "Icon.h"
+#include "InstancedShader.h"
 #include "MazeMeasures.h"
 #include "ObjWriter.h"
 #include "PngWriter.h"
 #include "StoneWall.h"
 #include "Trophy.h"
+#include "app/GameConstants.h"
 #include "WavWriter.h"
 #include "sound/SoundConstants.h"
 #include "Sounds.h"
@@ -57,6 +60,12 @@ const char* const kShaderFiles[] = {
     "foodShader.vertexshader",       "foodShader.fragmentshader",
     "suzanne.vertexshader",          "suzanne.fragmentshader",
     "TextVertexShader.vertexshader", "TextVertexShader.fragmentshader",
+};
+
+// The block shaders that the page's instanced draws take in their variant.
+const std::pair<const char*, const char*> kInstancedShaders[] = {
+    {asset::wallVertexShader, asset::wallInstancedVertexShader},
+    {asset::foodVertexShader, asset::foodInstancedVertexShader},
 };
 
 class Output {
@@ -143,6 +152,13 @@ bool copyShaders(Output& output) {
             return false;
         }
     }
+    for (const auto& [perBlock, instanced] : kInstancedShaders) {
+        std::string text;
+        if (!readShaderSource(perBlock, text) ||
+            !output.write(instanced, withGameMeasures(instancedBlockShader(text)))) {
+            return false;
+        }
+    }
     return true;
 }
 
@@ -184,7 +200,8 @@ bool writeWebIcons(Output& output, const WallMaterial& wall) {
 
 int main(int argc, char** argv) {
     if (argc != 4) {
-        std::fprintf(stderr, "usage: %s DATA_DIRECTORY ICON_DIRECTORY WEB_ICON_DIRECTORY\n", argv[0]);
+        std::fprintf(stderr, "usage: %s DATA_DIRECTORY ICON_DIRECTORY WEB_ICON_DIRECTORY\n",
+                     argv[0]);
         return 2;
     }
     Output data(argv[1]);

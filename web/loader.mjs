@@ -1,11 +1,13 @@
-// Downloads the game (its .js, .wasm and .data), checks each file against
-// build.json before anything runs, and starts it. Every way this can fail
+// Downloads the game (its .js, .wasm and .data, each gzipped), checks each
+// file against build.json before anything runs, unpacks it, and starts it. Every way this can fail
 // ends, within a bounded time, in one failure: { what, file, detail }, which
 // failureMessage turns into words for the player.
 
 // A download that receives nothing for this long has stalled.
 export const stallMilliseconds = 20000;
-export const gameFiles = ['quorralith.js', 'quorralith.wasm', 'quorralith.data'];
+// Gzipped by the build, so that a host that compresses nothing still sends a
+// third of the bytes; the page unpacks them itself.
+export const gameFiles = ['quorralith.js.gz', 'quorralith.wasm.gz', 'quorralith.data.gz'];
 
 export class LoadFailure extends Error {
   constructor(what, file = '', detail = '') {
@@ -103,7 +105,17 @@ async function download(name, url, onBytes, cache = 'default') {
   }
 }
 
-// The build's description, then its three files, checked. `onProgress`
+// A checked file, unpacked.
+async function unpacked(name, buffer) {
+  try {
+    const stream = new Blob([buffer]).stream().pipeThrough(new DecompressionStream('gzip'));
+    return await new Response(stream).arrayBuffer();
+  } catch {
+    throw new LoadFailure('damaged', name, 'it does not unpack');
+  }
+}
+
+// The build's description, then its three files, checked and unpacked. `onProgress`
 // hears the share of the bytes downloaded, from 0 to 1.
 export async function downloadGame(onProgress) {
   // Asked afresh every time: it is what says which build the files are of.
@@ -127,7 +139,7 @@ export async function downloadGame(onProgress) {
       build.files[name]);
     if (problem) throw new LoadFailure('damaged', name, problem);
   }));
-  const [script, wasm, data] = buffers;
+  const [script, wasm, data] = await Promise.all(gameFiles.map((name, index) => unpacked(name, buffers[index])));
   return { version: build.version, script, wasm, data };
 }
 

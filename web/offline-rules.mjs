@@ -20,14 +20,15 @@ export function staleCacheNames(names, scope, version) {
 
 // The build's file that answers a request, or null for the network. The
 // page asks for the game's files as NAME?v=VERSION: another version than the
-// cached one is another build's file, which only the server has.
+// cached one is another build's file, which only the server has. The folder's
+// own address is its index.html, as a host serves it.
 export function cachedFileFor(url, scope, fileNames, version) {
   const request = new URL(url);
   const base = new URL(scope);
   if (request.origin !== base.origin || !request.pathname.startsWith(base.pathname)) {
     return null;
   }
-  const name = decodeURIComponent(request.pathname.slice(base.pathname.length));
+  const name = decodeURIComponent(request.pathname.slice(base.pathname.length)) || 'index.html';
   const askedVersion = request.searchParams.get('v');
   const ofThisBuild = askedVersion === null || askedVersion === version;
   return fileNames.includes(name) && ofThisBuild ? name : null;

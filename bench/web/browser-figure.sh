@@ -1,7 +1,8 @@
 #!/bin/sh
 # The browser page's figures: what a visitor downloads (raw and compressed),
 # then, from one headless Chromium, the time to the first frame on first
-# visits and the game's frame time against the floor (floor.html) in pairs; see
+# visits, the WebGL calls of a frame and the bytes a first visit sends over
+# the wire, and the game's frame time against the floor (floor.html) in pairs; see
 # browser_bench.mjs for how. The build and the floor are served from this
 # machine only, by a server this script starts and stops.
 # Says so and passes when there is no browser build, or no Chromium to run it
@@ -15,7 +16,7 @@ pairs=${2:-10}
 seconds=${3:-3}
 loads=${4:-5}
 
-if [ ! -f "$web/quorralith.html" ]; then
+if [ ! -f "$web/index.html" ]; then
     echo "skipped: no browser build in $web (make web)"
     exit 0
 fi
@@ -31,9 +32,9 @@ site=$(mktemp -d)
 ln -s "$web" "$site/game"
 ln -s "$here" "$site/floor"
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site" >"$site.log" 2>&1 &
+python3 "$here/counting_server.py" "$port" "$site" "$site.bytes" >"$site.log" 2>&1 &
 server=$!
-trap 'kill "$server" 2>/dev/null; rm -rf "$site" "$site.log"' EXIT
+trap 'kill "$server" 2>/dev/null; rm -rf "$site" "$site.log" "$site.bytes"' EXIT
 
 # serving URL: true once the server answers for URL.
 serving() {
@@ -49,5 +50,5 @@ until serving "http://127.0.0.1:$port/floor/floor.html"; do
     waited=$((waited + 1))
 done
 
-node "$here/browser_bench.mjs" "http://127.0.0.1:$port/game/quorralith.html" \
-    "http://127.0.0.1:$port/floor/floor.html" "$pairs" "$seconds" "$loads"
+node "$here/browser_bench.mjs" "http://127.0.0.1:$port/game/" \
+    "http://127.0.0.1:$port/floor/floor.html" "$pairs" "$seconds" "$loads" "$site.bytes"

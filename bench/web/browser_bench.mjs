@@ -3,6 +3,11 @@
 // floor (floor.html: the same canvas, only cleared) in pairs that take turns
 // at going first.
 //
+// Beside them, from visits of their own, as the wrappers they need would slow
+// a timed frame: the WebGL calls of one of the demo's first frames, and the
+// bytes a first visit has the server send (counting_server.py's log), by the
+// first frame and by the time the offline copy is whole.
+//
 // Both pages are timed by the same instrument, installed before any script of
 // theirs runs: the intervals between the browser's animation frames, which
 // is when the game plays its frames. Chromium runs without its 60 frames/s
@@ -11,9 +16,9 @@
 // median stands the CPU time of a frame, all of Chromium's processes
 // together (the page, the GPU process where SwiftShader draws, the browser):
 // as on the desktop, other programs' load moves it less than the wall clock.
-//   node browser_bench.mjs GAME_URL FLOOR_URL [PAIRS] [SECONDS] [LOADS]
+//   node browser_bench.mjs GAME_URL FLOOR_URL [PAIRS] [SECONDS] [LOADS] [BYTES_LOG]
 import { execFileSync } from 'node:child_process';
-import { readdirSync, readFileSync } from 'node:fs';
+import { existsSync, readdirSync, readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 
 // The browser tests' pinned puppeteer-core serves the bench as well.
@@ -50,9 +55,11 @@ function spread(values) {
 }
 
 function readArguments() {
-  const [gameUrl, floorUrl, pairs = '10', seconds = '3', loads = '5'] = process.argv.slice(2);
-  if (!gameUrl || !floorUrl) fail('usage: node browser_bench.mjs GAME_URL FLOOR_URL [PAIRS] [SECONDS] [LOADS]');
-  return { gameUrl, floorUrl, pairs: Number(pairs), seconds: Number(seconds), loads: Number(loads) };
+  const [gameUrl, floorUrl, pairs = '10', seconds = '3', loads = '5', bytesLog = ''] = process.argv.slice(2);
+  if (!gameUrl || !floorUrl) {
+    fail('usage: node browser_bench.mjs GAME_URL FLOOR_URL [PAIRS] [SECONDS] [LOADS] [BYTES_LOG]');
+  }
+  return { gameUrl, floorUrl, pairs: Number(pairs), seconds: Number(seconds), loads: Number(loads), bytesLog };
 }
 
 function launchBrowser() {
@@ -107,6 +114,69 @@ function installFrameClock() {
   };
   requestAnimationFrame(tick);
   globalThis.benchFrameClock = clock;
+}
+
+// Installed before the page's own scripts: counts every call of a WebGL2
+// context's methods, and keeps the count of each animation frame.
+function installWebGlCallCounter() {
+  const counter = { calls: 0, perFrame: [] };
+  const methods = WebGL2RenderingContext.prototype;
+  for (const name of Object.getOwnPropertyNames(methods)) {
+    const method = Object.getOwnPropertyDescriptor(methods, name).value;
+    if (typeof method !== 'function' || name === 'constructor') continue;
+    methods[name] = function (...args) {
+      counter.calls++;
+      return method.apply(this, args);
+    };
+  }
+  const tick = () => {
+    counter.perFrame.push(counter.calls);
+    counter.calls = 0;
+    requestAnimationFrame(tick);
+  };
+  requestAnimationFrame(tick);
+  globalThis.benchWebGlCalls = counter;
+}
+
+// The bytes the server has sent since `from` (a length of its log).
+function bytesSent(log, from) {
+  return readFileSync(log, 'utf8').slice(from).split('\n').filter(Boolean)
+    .reduce((total, line) => total + Number(line.split(' ')[0]), 0);
+}
+
+// A first visit to the demo in a browser context of its own: the WebGL calls
+// of its frames once it draws (the median of the frames that drew), and the
+// bytes the server sent by its first frame and by the time its offline copy
+// was whole.
+async function measureCallsAndBytes(browser, url, bytesLog) {
+  const visit = await browser.createBrowserContext();
+  const bench = await newBenchPage(visit);
+  await bench.page.evaluateOnNewDocument(installWebGlCallCounter);
+  const logStart = existsSync(bytesLog) ? readFileSync(bytesLog, 'utf8').length : 0;
+  await bench.page.goto(`${url}?seed=7&autoplay`);
+  await waitToLeave(bench.page, 'loading', 'the game page');
+  const toFirstFrame = bytesLog ? bytesSent(bytesLog, logStart) : null;
+  const calls = await bench.page.evaluate(async () => {
+    const counter = globalThis.benchWebGlCalls;
+    const from = counter.perFrame.length;
+    while (counter.perFrame.slice(from).filter(Boolean).length < 30) {
+      await new Promise((resolve) => setTimeout(resolve, 100));
+    }
+    return counter.perFrame.slice(from).filter(Boolean);
+  });
+  console.log(`WebGL calls per frame, the demo's first ${calls.length} drawn frames from the start view ` +
+    `(minimum, median, maximum): ${Math.min(...calls)}, ${median(calls)}, ${Math.max(...calls)}`);
+  if (bytesLog) {
+    try {
+      await bench.page.waitForFunction(() => document.documentElement.dataset.offline === 'ready',
+        { timeout: startTimeoutMs, polling: 100 });
+    } catch {
+      fail(`the game page's offline copy was not ready within ${startTimeoutMs / 1000} s`);
+    }
+    console.log(`bytes on the wire, a first visit from a host that compresses nothing: ` +
+      `${toFirstFrame} by the first frame, ${bytesSent(bytesLog, logStart)} with the offline copy whole`);
+  }
+  await visit.close();
 }
 
 async function newBenchPage(browser) {
@@ -293,6 +363,7 @@ async function main() {
   const browser = await launchBrowser();
   try {
     await measureFirstFrame(browser, options.gameUrl, options.loads);
+    await measureCallsAndBytes(browser, options.gameUrl, options.bytesLog);
     await measureFrameTimes(browser, options);
   } finally {
     await browser.close();

@@ -12,7 +12,7 @@ import { brotliCompressSync, constants } from 'node:zlib';
 
 // The page, the game's three files and the description the page checks
 // them against; then the page's own modules.
-const gameFiles = ['quorralith.html', 'quorralith.js', 'quorralith.wasm', 'quorralith.data', 'build.json'];
+const gameFiles = ['index.html', 'quorralith.js.gz', 'quorralith.wasm.gz', 'quorralith.data.gz', 'build.json'];
 
 function pageModules(webDir) {
   return readdirSync(webDir).filter((name) => name.endsWith('.mjs')).sort();

@@ -58,6 +58,9 @@ constexpr const char* wallSpecularTexture = "specular.DDS";
 constexpr const char* wallNormalTexture = "normal.bmp";
 constexpr const char* foodVertexShader = "foodShader.vertexshader";
 constexpr const char* foodFragmentShader = "foodShader.fragmentshader";
+// The block shaders as the page's instanced draws take them (MazeDrawing).
+constexpr const char* wallInstancedVertexShader = "StandardShadingInstanced.vertexshader";
+constexpr const char* foodInstancedVertexShader = "foodShaderInstanced.vertexshader";
 constexpr const char* sculptureVertexShader = "suzanne.vertexshader";
 constexpr const char* sculptureFragmentShader = "suzanne.fragmentshader";
 constexpr const char* sculptureDiffuseTexture = "grad.DDS";

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/GameConstants.h"
+#include "app/SceneFiles.h"
 #include "app/ScenePlacement.h"
 
 namespace {
@@ -14,9 +15,11 @@ Player playerAtEntrance() {
 }
 
 ShaderProgram wallProgram() {
-    ShaderProgram program(asset::wallVertexShader, asset::wallFragmentShader);
+    ShaderProgram program(sceneFiles.wallVertexShader, asset::wallFragmentShader);
     program.setDiffuseTexture(asset::wallDiffuseTexture);
-    program.setSpecularTexture(asset::wallSpecularTexture);
+    if (sceneFiles.wallSpecularTexture != nullptr) {
+        program.setSpecularTexture(sceneFiles.wallSpecularTexture);
+    }
     program.setNormalTexture(asset::wallNormalTexture);
     return program;
 }
@@ -35,7 +38,7 @@ Scene::Scene(int roomRows, int roomColumns, PickFunction pick)
       wall(asset::cubeMesh),
       shader(wallProgram()),
       food(asset::cubeMesh),
-      shader2(asset::foodVertexShader, asset::foodFragmentShader),
+      shader2(sceneFiles.foodVertexShader, asset::foodFragmentShader),
       monkey(asset::sculptureMesh),
       shaderMonkey(sculptureProgram()) {
     wall.setShader(&shader);
@@ -73,6 +76,7 @@ void Scene::drawScoreLine(const char* line) {
 
 void Scene::release() {
     text.release();
+    mmesh.release();
     wall.release();
     food.release();
     monkey.release();

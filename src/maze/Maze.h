@@ -6,6 +6,7 @@
 
 #include <glm/vec3.hpp>
 
+#include "maze/MazeDrawing.h"
 #include "maze/MazeGrid.h"
 
 class Model;
@@ -48,7 +49,9 @@ class Maze {
     void setWallModel(Model* model) { wallModel = model; }
     void setFoodModel(Model* model) { foodModel = model; }
     void setLightPosition(const glm::vec3& lightPosition);
-    void draw(const Player& player) const;
+    void draw(const Player& player);
+    // Deletes what the platform's drawing keeps in GL (MazeDrawing).
+    void release();
 
   private:
     void freeGrid();
@@ -56,6 +59,7 @@ class Maze {
     MazeGrid grid;
     Model* wallModel = nullptr;
     Model* foodModel = nullptr;
+    MazeDrawing drawing;
     PickFunction pick;
     // How many row arrays the storage holds: `grid.rows` may already have
     // changed when resetGrid frees the previous storage.

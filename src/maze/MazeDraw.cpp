@@ -1,5 +1,4 @@
 #include "maze/Maze.h"
-#include "maze/MazeBlocks.h"
 #include "render/Model.h"
 
 void Maze::setLightPosition(const glm::vec3& lightPosition) {
@@ -7,18 +6,10 @@ void Maze::setLightPosition(const glm::vec3& lightPosition) {
     wallModel->setLightPosition(lightPosition);
 }
 
-void Maze::draw(const Player& player) const {
-    // Each model is bound once for all of its blocks: a bind uploads the
-    // textures and the light, a block only its matrices.
-    wallModel->bind();
-    MazeBlocks::forEachWallBlock(grid, [&](MazeBlocks::WallBlock, const glm::mat4& matrix) {
-        wallModel->drawWithMatrix(player, matrix);
-    });
-    wallModel->unbind();
+void Maze::draw(const Player& player) {
+    drawing.draw(grid, *wallModel, *foodModel, player);
+}
 
-    foodModel->bind();
-    MazeBlocks::forEachFoodBlock(grid, [&](int, int, const glm::mat4& matrix) {
-        foodModel->drawWithMatrix(player, matrix);
-    });
-    foodModel->unbind();
+void Maze::release() {
+    drawing.release();
 }

@@ -13,12 +13,17 @@ constexpr unsigned normalLocation = 2;
 constexpr unsigned tangentLocation = 3;
 constexpr unsigned bitangentLocation = 4;
 constexpr unsigned modelAttributeCount = 5;
+// The page's instanced block shaders take each block's model matrix as an
+// attribute stepping once per instance, here and in the three locations after.
+constexpr unsigned modelMatrixLocation = 5;
 
 // A model program's uniforms.
 constexpr const char* mvpUniform = "MVP";
 constexpr const char* viewUniform = "V";
 constexpr const char* modelUniform = "M";
 constexpr const char* modelView3x3Uniform = "MV3x3";
+// The instanced block shaders' projection times view, uploaded once a draw.
+constexpr const char* viewProjectionUniform = "VP";
 constexpr const char* lightPositionUniform = "LightPosition_worldspace";
 constexpr const char* diffuseSampler = "myDiff";
 constexpr const char* normalSampler = "myNorm";

@@ -9,24 +9,28 @@ Model::Model(const char* objPath) : mesh(objPath), lightPosition(0.0f) {}
 // model drawn in the text's white) and make every draw a GL error: such a
 // model binds, uploads and draws nothing. Collision reads the maze's grid,
 // never a model, so undrawn walls still block the player.
-bool Model::drawable() const {
+bool Model::isDrawable() const {
     return shaderProgram->isLinked();
 }
 
 // The light goes up once per bind, not per draw: a frame draws the wall model
 // many times with one light.
 void Model::bind() const {
-    if (!drawable()) {
+    if (!isDrawable()) {
         return;
     }
-    shaderProgram->use();
-    shaderProgram->setLightPosition(lightPosition.x, lightPosition.y, lightPosition.z);
-    shaderProgram->bindTextures();
+    bindProgram();
     mesh.bindAttributes();
 }
 
+void Model::bindProgram() const {
+    shaderProgram->use();
+    shaderProgram->setLightPosition(lightPosition.x, lightPosition.y, lightPosition.z);
+    shaderProgram->bindTextures();
+}
+
 void Model::drawWithMatrix(const Player& player, const glm::mat4& modelMatrix) const {
-    if (!drawable()) {
+    if (!isDrawable()) {
         return;
     }
     shaderProgram->setMatrices(player, modelMatrix);
@@ -38,7 +42,7 @@ void Model::draw(const Player& player) const {
 }
 
 void Model::unbind() const {
-    if (!drawable()) {
+    if (!isDrawable()) {
         return;
     }
     mesh.unbindAttributes();

@@ -23,17 +23,20 @@ class Model {
     void setLightPosition(const glm::vec3& newLightPosition) { lightPosition = newLightPosition; }
 
     void bind() const;
+    // What bind() does but the mesh's attributes: the program, its light and
+    // its textures, for a draw that brings its own vertex array.
+    void bindProgram() const;
     void drawWithMatrix(const Player& player, const glm::mat4& modelMatrix) const;
     void draw(const Player& player) const;
     void unbind() const;
     void release();
 
     const Mesh& getMesh() const { return mesh; }
+    const ShaderProgram* getShader() const { return shaderProgram; }
+    bool isDrawable() const;
     const glm::vec3& getLightPosition() const { return lightPosition; }
 
   private:
-    bool drawable() const;
-
     Mesh mesh;
     ShaderProgram* shaderProgram = nullptr;
     Transform* transform = nullptr;

@@ -36,8 +36,12 @@ struct Absence {
 std::vector<Absence> absences() {
     std::vector<Absence> rows;
     for (const fs::directory_entry& entry : fs::directory_iterator(QUORRALITH_DATA_DIR)) {
-        if (entry.path().extension() != ".wav") {  // a missing clip is a silent sound
-            rows.push_back({entry.path().filename().string(), StandIn::nothing});
+        const std::string name = entry.path().filename().string();
+        // The page's instanced block shaders, which the desktop never reads,
+        // and the sound clips: a missing clip is a silent sound.
+        if (name != asset::wallInstancedVertexShader && name != asset::foodInstancedVertexShader &&
+            entry.path().extension() != ".wav") {
+            rows.push_back({name, StandIn::nothing});
         }
     }
     rows.push_back({asset::sculptureMesh, StandIn::directory});

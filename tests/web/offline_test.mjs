@@ -19,8 +19,9 @@ const site = `${scratch}/site`;
 rmSync(scratch, { recursive: true, force: true });
 cpSync(build, site, { recursive: true, filter: (path) => !/CMakeFiles|glm-only|\/src$/.test(path) });
 // Every file the worker must keep, as served now, sorted: name -> SHA-256.
+// The page is index.html, and the game's files are their gzipped copies.
 const servedFiles = () => Object.fromEntries(readdirSync(site, { recursive: true }).sort()
-  .filter((name) => /\.(html|js|wasm|data|json|mjs|webmanifest|png)$/.test(name) && name !== 'sw.js')
+  .filter((name) => /\.(gz|json|mjs|webmanifest|png)$|^index\.html$/.test(name))
   .map((name) => [name, sha256(readFileSync(`${site}/${name}`))]));
 const servedVersion = () => JSON.parse(readFileSync(`${site}/build.json`)).version;
 
@@ -69,7 +70,7 @@ async function expectOnlyTheServedBuildCached() {
 }
 
 // A first visit, then a reload with the network off: nothing reaches the server.
-await page.goto(`${base}quorralith.html?seed=7`);
+await page.goto(`${base}?seed=7`);
 await gameRuns();
 const held = await expectOnlyTheServedBuildCached();
 console.log(`cache: ${held.reduce((sum, [, bytes]) => sum + bytes, 0)} bytes in ${held.length} files: ` +
@@ -94,12 +95,12 @@ await gameRuns();
 await expectOnlyTheServedBuildCached();
 const newBuild = servedFiles();
 const ran = loads.filter((response) => response.url().startsWith(base))
-  .map((response) => [new URL(response.url()).pathname.slice(1), response]);
+  .map((response) => [new URL(response.url()).pathname.slice(1) || 'index.html', response]);
 for (const [name, response] of ran) {
   if (name !== 'sw.js' && newBuild[name] !== sha256(await response.buffer())) fail(`the page ran ${name}, not the new build's`);
 }
 const ranNames = ran.map(([name]) => name).join(', ');
-const whole = ['quorralith.html', 'offline.mjs', 'quorralith.js', 'quorralith.wasm', 'quorralith.data'];
+const whole = ['index.html', 'offline.mjs', 'quorralith.js.gz', 'quorralith.wasm.gz', 'quorralith.data.gz'];
 if (!whole.every((name) => ran.some(([ranName]) => ranName === name))) fail(`the page did not load it all: ${ranNames}`);
 
 // Installable as Chromium judges it: the manifest parses, an icon loads at a size it takes, a worker answers.

@@ -3,13 +3,13 @@ import { test } from 'node:test';
 import * as rules from '../../../web/offline-rules.mjs';
 
 const scope = 'https://games.example/quorralith/';
-const files = ['quorralith.html', 'quorralith.wasm', 'icons/quorralith-192.png'];
+const files = ['index.html', 'quorralith.html', 'quorralith.wasm', 'icons/quorralith-192.png'];
 
 test('the cache answers only its own build\'s files, under its scope', () => {
   for (const [asked, answer] of [
     ['quorralith.wasm', 'quorralith.wasm'], ['quorralith.wasm?v=v1', 'quorralith.wasm'], ['quorralith.wasm?v=v2', null],
     ['quorralith.html?seed=7&autoplay', 'quorralith.html'], ['icons/quorralith-192.png', 'icons/quorralith-192.png'],
-    ['sw.js', null], ['../quorralith.wasm', null], ['https://elsewhere.example/quorralith/quorralith.wasm', null],
+    ['', 'index.html'], ['./?seed=7', 'index.html'], ['sw.js', null], ['../quorralith.wasm', null], ['https://elsewhere.example/quorralith/quorralith.wasm', null],
   ]) {
     assert.equal(rules.cachedFileFor(new URL(asked, scope).href, scope, files, 'v1'), answer, asked);
   }

@@ -1,6 +1,7 @@
 import assert from 'node:assert/strict';
 import { createHash } from 'node:crypto';
 import test from 'node:test';
+import { gzipSync } from 'node:zlib';
 
 import { addressWithSeed, readSettings, shareLink } from '../../../web/address.mjs';
 import { drawingBufferSize } from '../../../web/drawingBuffer.mjs';
@@ -80,15 +81,15 @@ function serve(files, change = {}) {
 
 // A build of these contents, as the server holds it, with its build.json.
 function buildOf(contents) {
-  const files = Object.fromEntries(Object.entries(contents).map(([name, text]) => [name, Buffer.from(text)]));
+  const files = Object.fromEntries(Object.entries(contents).map(([name, text]) => [name, gzipSync(text)]));
   const listed = Object.fromEntries(Object.entries(files).map(([name, bytes]) =>
     [name, { bytes: bytes.length, sha256: createHash('sha256').update(bytes).digest('hex') }]));
   return { ...files, 'build.json': Buffer.from(JSON.stringify({ version: 'v1', files: listed })) };
 }
 
 test('every failed download is named, and only checked files are handed on', async () => {
-  const files = buildOf({ 'quorralith.js': 'script', 'quorralith.wasm': 'module', 'quorralith.data': 'maze data' });
-  const otherData = Buffer.from('maze dat!');
+  const files = buildOf({ 'quorralith.js.gz': 'script', 'quorralith.wasm.gz': 'module', 'quorralith.data.gz': 'maze data' });
+  const otherData = gzipSync('maze dat!');
   const shares = [];
   globalThis.fetch = serve(files);
   const loaded = await downloadGame((share) => shares.push(share));
@@ -97,13 +98,13 @@ test('every failed download is named, and only checked files are handed on', asy
   for (const [change, what, file, detail] of [
     [{ 'build.json': { status: 404 } }, 'missing', 'build.json', /404/],
     [{ 'build.json': { body: Buffer.from('{') } }, 'damaged', 'build.json', /JSON/],
-    [{ 'quorralith.js': { status: 404 } }, 'missing', 'quorralith.js', /404/],
-    [{ 'quorralith.js': { share: 0.5 } }, 'damaged', 'quorralith.js', /3 bytes where the build has 6/],
-    [{ 'quorralith.wasm': { share: 0.9 } }, 'damaged', 'quorralith.wasm', /5 bytes/],
-    [{ 'quorralith.data': { status: 404 } }, 'missing', 'quorralith.data', /404/],
-    [{ 'quorralith.data': { share: 0 } }, 'damaged', 'quorralith.data', /0 bytes/],
-    [{ 'quorralith.data': { body: otherData } }, 'damaged', 'quorralith.data', /checksum/],
-    [{ 'quorralith.data': { drop: true } }, 'network', 'quorralith.data', /^$/],
+    [{ 'quorralith.js.gz': { status: 404 } }, 'missing', 'quorralith.js.gz', /404/],
+    [{ 'quorralith.js.gz': { share: 0.5 } }, 'damaged', 'quorralith.js.gz', /bytes where the build has/],
+    [{ 'quorralith.wasm.gz': { share: 0.9 } }, 'damaged', 'quorralith.wasm.gz', /bytes where the build has/],
+    [{ 'quorralith.data.gz': { status: 404 } }, 'missing', 'quorralith.data.gz', /404/],
+    [{ 'quorralith.data.gz': { share: 0 } }, 'damaged', 'quorralith.data.gz', /0 bytes/],
+    [{ 'quorralith.data.gz': { body: otherData } }, 'damaged', 'quorralith.data.gz', /checksum/],
+    [{ 'quorralith.data.gz': { drop: true } }, 'network', 'quorralith.data.gz', /^$/],
   ]) {
     globalThis.fetch = serve(files, change);
     await assert.rejects(downloadGame(() => {}), (failure) =>
@@ -111,7 +112,7 @@ test('every failed download is named, and only checked files are handed on', asy
   }
   // Where the browser gives no digest (not HTTPS, not this machine), the size is checked alone.
   assert.equal(downloadProblem(10, null, { bytes: 10, sha256: 'ab' }), '');
-  assert.throws(() => readBuild({ version: 'v', files: { 'quorralith.js': { bytes: 1, sha256: 'ab' } } }), /build\.json/);
+  assert.throws(() => readBuild({ version: 'v', files: { 'quorralith.js.gz': { bytes: 1, sha256: 'ab' } } }), /build\.json/);
 });
 
 test('a frame of input takes the moves and a hand-over once, and keeps the keys held', () => {

@@ -1,0 +1,14 @@
+#pragma once
+
+// The files the scene reads that differ by platform (desktop/SceneFiles.cpp
+// and web/SceneFiles.cpp; the build takes one of them): the page draws the
+// maze's blocks instanced (MazeDrawing), with vertex shaders written for
+// that, and its data leaves out the specular map, which no shader samples.
+struct SceneFiles {
+    const char* wallVertexShader;
+    const char* foodVertexShader;
+    // Null where the platform's data has none.
+    const char* wallSpecularTexture;
+};
+
+extern const SceneFiles sceneFiles;
