@@ -136,6 +136,7 @@ test('every failed download is named, and only checked files are handed on', asy
     [{ 'quorralith.js': { status: 404 } }, 'missing', 'quorralith.js', /404/],
     [{ 'quorralith.js': { share: 0.5 } }, 'damaged', 'quorralith.js', /3 bytes where the build has 6/],
     [{ 'quorralith.wasm': { share: 0.9 } }, 'damaged', 'quorralith.wasm', /5 bytes/],
+    [{ 'quorralith.wasm': { body: Buffer.from('modules') } }, 'damaged', 'quorralith.wasm', /7 bytes/],
     [{ 'quorralith.data': { status: 404 } }, 'missing', 'quorralith.data', /404/],
     [{ 'quorralith.data': { share: 0 } }, 'damaged', 'quorralith.data', /0 bytes/],
     [{ 'quorralith.data': { body: otherData } }, 'damaged', 'quorralith.data', /checksum/],
@@ -159,6 +160,9 @@ test('a frame of input takes the moves and a hand-over once, and keeps the keys 
   assert.deepEqual(input.take(), { keys: keyBits.forward, moveX: 4, moveY: -1, handedOver: true });
   input.holdBits(keyBits.run);
   assert.deepEqual(input.take(), { keys: keyBits.forward | keyBits.run, moveX: 0, moveY: 0, handedOver: false });
+  input.release('KeyW');
+  assert.equal(input.take().keys, keyBits.run);
+  input.press('KeyS');
   input.releaseAll();
   assert.equal(input.take().keys, 0);
 });
@@ -172,22 +176,26 @@ test('a move right after the pointer locks is dropped when it jumps, turned when
   }
 });
 
-test('a download that keeps moving never fails as stalled, however long it takes', async (t) => {
+test('a download that keeps moving never fails as stalled, however long it takes; one that stops does', async (t) => {
   t.mock.timers.enable({ apis: ['setTimeout'] });
   const files = buildOf({ 'quorralith.js': 'script', 'quorralith.wasm': 'module', 'quorralith.data': 'maze data' });
-  // The data a byte at a time, each half the stall's time after the last: a minute and a half in all.
-  globalThis.fetch = async (url) => {
-    if (!url.startsWith('quorralith.data')) return serve(files)(url);
-    const bytes = [...files['quorralith.data']];
-    return new Response(new ReadableStream({ pull: (stream) => new Promise((resolve) => setTimeout(resolve, stallMilliseconds / 2))
-      .then(() => (bytes.length ? stream.enqueue(new Uint8Array([bytes.shift()])) : stream.close())) }));
-  };
-  let loaded = null;
-  const loading = downloadGame(() => {}).then((game) => { loaded = game; });
-  while (!loaded) {
-    await new Promise((resolve) => setImmediate(resolve));
-    t.mock.timers.tick(1000);
-    await Promise.race([loading, new Promise((resolve) => setImmediate(resolve))]);
+  // The data a byte at a time, each `wait` after the last (a minute and a half in all when half the stall's time).
+  for (const [wait, outcome] of [[stallMilliseconds / 2, 'maze data'], [stallMilliseconds * 1.5, 'stalled']]) {
+    globalThis.fetch = async (url, { signal }) => {
+      if (!url.startsWith('quorralith.data')) return serve(files)(url);
+      const bytes = [...files['quorralith.data']];
+      return new Response(new ReadableStream({
+        start: (stream) => signal.addEventListener('abort', () => stream.error(signal.reason)),
+        pull: (stream) => new Promise((resolve) => setTimeout(resolve, wait))
+          .then(() => (bytes.length ? stream.enqueue(new Uint8Array([bytes.shift()])) : stream.close())) }));
+    };
+    let ended = null;
+    downloadGame(() => {}).then((game) => new TextDecoder().decode(game.data), (failure) => failure.what)
+      .then((end) => { ended = end; });
+    while (ended === null) {
+      await new Promise((resolve) => setImmediate(resolve));
+      t.mock.timers.tick(1000);
+    }
+    assert.equal(ended, outcome, `a byte every ${wait} ms`);
   }
-  assert.equal(new TextDecoder().decode(loaded.data), 'maze data');
 });

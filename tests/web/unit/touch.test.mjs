@@ -50,13 +50,14 @@ test('the stick lets go of every key when its finger lifts, whatever the other f
   const finger = (type, pointerId, clientX, clientY) => elements.touch.listeners[type](
     { pointerId, clientX, clientY, target: { closest: () => null }, preventDefault() {} });
   elements['crouch-button'].listeners.click();
-  finger('pointerdown', 1, 200, 400);
+  finger('pointerdown', 1, 200, 600);
   finger('pointerdown', 2, 800, 400);
-  finger('pointermove', 1, 150, 340);
-  assert.equal(input.take().keys, forward | left | run | crouch);
+  finger('pointermove', 1, 150, 540);
+  finger('pointermove', 2, 810, 390);
+  assert.deepEqual(input.take(), { keys: forward | left | run | crouch, moveX: 15, moveY: -15, handedOver: false });
   finger('pointerup', 2, 800, 400);
   assert.equal(input.take().keys, forward | left | run | crouch);
-  finger('pointerup', 1, 150, 340);
+  finger('pointerup', 1, 150, 540);
   assert.equal(input.take().keys, crouch);
   letGo();
   assert.equal(input.take().keys, 0);
