@@ -8,7 +8,9 @@
 # "1/101" than its "0/101"), and so does the touch stick; the mouse and a
 # drag turn the view; a paused game and a
 # paused demo stand still, and resuming turns nothing; ?autoplay moves by
-# itself until a click hands the game over.
+# itself until a click hands the game over. Every wait is for what the case
+# expects (a state, frames taken, keys held over a span of the game's time),
+# so that a loaded machine only takes longer.
 # Exits 77 (skipped) when the browser build has not been made (make web).
 # Arguments: the browser build, the game, the score-line reference renderer,
 # the data directory, a scratch directory.
@@ -65,4 +67,4 @@ done
     fail "a click did not hand the demo's game to the player"
 [ "$(differing_pixels "$scratch/clicked-later.png" "$scratch/clicked-walked.png")" -gt 0 ] ||
     fail "the demo's game did not go on after its pause"
-echo "PASS: start view as on the desktop, with and without S3TC; walk by key place and by the touch stick to 1/101, turn by mouse and drag; pause and resume; the demo; fullscreen, failed loads, lost context, touch gestures"
+echo "PASS: start view as on the desktop, with and without S3TC; walk by key place and by the touch stick to 1/101, turn by mouse and drag; pause and resume; the demo; fullscreen, failed loads and modules, lost context, Shift and C, a resize, touch gestures"
