@@ -54,7 +54,7 @@ test('what the page says when its modules did not load, as the host served it', 
   const script = /<script>([\s\S]*?)<\/script>/.exec(readFileSync(new URL('../../../web/shell.html', import.meta.url), 'utf8'))[1];
   const advice = runInNewContext(`${script}; quorralithHostingAdvice`, { setTimeout: () => 0 });
   for (const [address, words, fixed] of [
-    ['file:///home/me/build-web/quorralith.html', /serve this folder over HTTP.*make serve-web/, ''],
+    ['file:///home/me/build-web/quorralith.html', /serve this folder over HTTP.*make serve-web/, null],
     ['https://games.example/q/quorralith.html/?seed=7', /slash after the page's name/, '/q/quorralith.html?seed=7'],
     ['https://games.example/q/quorralith.html/page.mjs', /slash/, '/q/quorralith.html'],
     ['https://games.example/q/quorralith.html?seed=7', /page\.mjs .*did not load.*as JavaScript/, ''],
