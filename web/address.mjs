@@ -29,10 +29,13 @@ export function readSettings(search, draw = drawSeed) {
   };
 }
 
-// The page's address naming `seed`, everything else in it kept.
+// The page's address naming `seed`, everything else in its query kept. No
+// fragment: a link that differs from the page's address only by one would
+// scroll rather than reload.
 export function addressWithSeed(href, seed) {
   const url = new URL(href);
   url.searchParams.set('seed', seed);
+  url.hash = '';
   return url.href;
 }
 

@@ -6,11 +6,14 @@ export const maxBufferPixels = 2560 * 1440;
 
 // { width, height } in device pixels for a canvas of `cssWidth` x
 // `cssHeight` CSS pixels at `devicePixelRatio`. Never below one pixel, and
-// never below the CSS size (a ratio under 1 is a zoomed-out page).
+// at most the budget, below the CSS size if it must be (a 32:9 monitor at
+// ratio 1); otherwise never below the CSS size (a ratio under 1 is a
+// zoomed-out page).
 export function drawingBufferSize(cssWidth, cssHeight, devicePixelRatio) {
   const width = Math.max(1, cssWidth);
   const height = Math.max(1, cssHeight);
   const withinBudget = Math.sqrt(maxBufferPixels / (width * height));
-  const scale = Math.max(1, Math.min(devicePixelRatio || 1, withinBudget));
-  return { width: Math.max(1, Math.round(width * scale)), height: Math.max(1, Math.round(height * scale)) };
+  const scale = Math.min(Math.max(1, devicePixelRatio || 1), withinBudget);
+  // Rounded down, so that the budget holds whole.
+  return { width: Math.max(1, Math.floor(width * scale)), height: Math.max(1, Math.floor(height * scale)) };
 }

@@ -1,5 +1,18 @@
 import { keyBitsOf } from './keys.mjs';
 
+// Right after the pointer locks, a browser may report the cursor's jump to
+// where the lock holds it as one move (a thousand pixels in one event has
+// been seen): that is no turn of the player's. A real flick of the mouse
+// moves a few dozen pixels an event, a hundred at most.
+export const lockSettleMilliseconds = 250;
+export const lockSpikePixels = 200;
+
+// Whether a move of `dx`, `dy` pixels, `sinceLock` milliseconds after the
+// pointer locked, is that jump, to be dropped rather than turned.
+export function isLockSpike(dx, dy, sinceLock) {
+  return sinceLock <= lockSettleMilliseconds && Math.hypot(dx, dy) > lockSpikePixels;
+}
+
 // What the player did since the game's last frame, gathered from the page's
 // events and handed to the game in one piece each frame: the keys held, how
 // far the mouse (or a finger) moved, and whether a click or a key took over

@@ -47,3 +47,13 @@ export function mayTakeOver(openPages, scope, askerId) {
 export function mayMoveToNewBuild({ state, hasPlayed }) {
   return !hasPlayed && state !== 'loading' && state !== 'playing';
 }
+
+// What the page says of its offline copy, given the worker's word on it
+// ('whole', 'made' again after the site's storage was cleared, or
+// 'missing'): it says a copy is there once, when it is new, and says so
+// whenever there is none.
+export function offlineNote(copy, firstVisit) {
+  if (copy === 'missing') return 'Not playable offline: the copy could not be made (is the network down?). ' +
+    'It is made on a visit with the network.';
+  return copy === 'made' || firstVisit ? 'Playable offline' : null;
+}

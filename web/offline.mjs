@@ -1,7 +1,7 @@
 // Installs the page's offline copy (the worker in sw.js), tells the player
 // once the game plays without a network, and moves the page onto a newly
 // served build only where the player loses nothing (offline-rules.mjs).
-import { mayMoveToNewBuild } from './offline-rules.mjs';
+import { mayMoveToNewBuild, offlineNote } from './offline-rules.mjs';
 
 const NOTE_MILLISECONDS = 4000;
 
@@ -21,26 +21,33 @@ export async function registerOfflineCache(play) {
     return;
   }
   watchForNewBuild(registration, play);
+  // The visitor may have cleared the site's storage meanwhile.
   document.addEventListener('visibilitychange', () => {
     if (!document.hidden) {
       registration.update().catch(() => {});
+      markOfflineCopy(false);
     }
   });
-  await markOfflineReady();
+  await markOfflineCopy(navigator.serviceWorker.controller === null);
 }
 
-// The first visit says it once, when the cache is whole and the worker
-// answers this page; later visits only mark it, for the tests and the page.
-async function markOfflineReady() {
-  const firstVisit = navigator.serviceWorker.controller === null;
+// Once the worker answers this page, it is asked whether the copy is whole
+// (and makes it again if not); the page marks the answer, for the tests and
+// the style sheet, and says what offlineNote says.
+async function markOfflineCopy(firstVisit) {
   await navigator.serviceWorker.ready;
   if (navigator.serviceWorker.controller === null) {
     await new Promise((resolve) =>
       navigator.serviceWorker.addEventListener('controllerchange', resolve, { once: true }));
   }
-  document.documentElement.dataset.offline = 'ready';
-  if (firstVisit) {
-    showNote('Playable offline');
+  const channel = new MessageChannel();
+  const answer = new Promise((resolve) => { channel.port1.onmessage = (event) => resolve(event.data); });
+  navigator.serviceWorker.controller.postMessage('keep the copy', [channel.port2]);
+  const copy = await answer;
+  document.documentElement.dataset.offline = copy === 'missing' ? 'missing' : 'ready';
+  const note = offlineNote(copy, firstVisit);
+  if (note) {
+    showNote(note);
   }
 }
 

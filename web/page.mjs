@@ -4,16 +4,20 @@
 // it when its first frame is drawn and when every food cube is eaten.
 import { addressWithSeed, drawSeed, readSettings, shareLink } from './address.mjs';
 import { drawingBufferSize } from './drawingBuffer.mjs';
-import { InputRecord } from './input.mjs';
+import { InputRecord, isLockSpike } from './input.mjs';
 import { isGameKey, keepsFromBrowser } from './keys.mjs';
 import { downloadGame, failureMessage, LoadFailure, startGame } from './loader.mjs';
 import { registerOfflineCache } from './offline.mjs';
 import { setUpOverlay } from './overlay.mjs';
-import { isFinal, pageStates, runsGame, stateAfterPause } from './pageState.mjs';
+import { isFinal, pageStates, runsGame, stateAfterPause, stateWhenShown, takesOver } from './pageState.mjs';
 import { browserStorage, loadSettings, lookMove, soundVolume } from './settings.mjs';
 import { setUpSettingsForm } from './settingsForm.mjs';
 import { isTap } from './touch.mjs';
 import { setUpTouchControls, touchAbilities } from './touchControls.mjs';
+
+// The page's modules all loaded and run: the page's watch for modules that
+// never arrive (shell.html) stands down.
+clearTimeout(globalThis.quorralithModulesWatch);
 
 // The game builds its scene and draws its first frame in a few seconds; a
 // minute and a half covers a slow phone.
@@ -59,6 +63,10 @@ let state = pageStates.loading;
 let played = false;
 // The game did not run since its last frame.
 let waited = true;
+// When the pointer last locked (event time), and the state the tab was last
+// hidden in.
+let lockedAt = -Infinity;
+let hiddenIn = null;
 
 // Who hears of every change of state (the offline copy, which moves to a new
 // build only before anyone has played).
@@ -103,7 +111,7 @@ const heldUpright = () => overlay.upright();
 // from where it is. A mouse gets it once the pointer is locked; a finger at
 // once, as do browsers without pointer lock.
 function play(event) {
-  if ((state !== pageStates.paused && state !== pageStates.demo) || heldUpright()) return;
+  if (!takesOver(state) || heldUpright()) return;
   input.handOver();
   if (event?.pointerType === 'touch' || !canvas.requestPointerLock) {
     input.forgetMoves();
@@ -151,8 +159,9 @@ function showSettings() {
   const link = element('share-link');
   link.href = link.textContent = shareLink(location.href, settings.seed);
   element('reload-link').href = addressWithSeed(location.href, settings.seed);
+  // A reload, a bookmark or a copied address brings this maze back.
+  history.replaceState(null, '', addressWithSeed(location.href, settings.seed));
   if (settings.badSeed !== null) {
-    history.replaceState(null, '', addressWithSeed(location.href, settings.seed));
     element('seed-note').textContent = `"${settings.badSeed}" in the address is no maze number ` +
       `(they go from 0 to 4294967295), so this is maze ${settings.seed}.`;
   }
@@ -180,8 +189,9 @@ function listenToThePlayer() {
     asks.addEventListener('click', play);
     listenForTaps(asks);
   }
-  document.addEventListener('pointerlockchange', () => {
+  document.addEventListener('pointerlockchange', (event) => {
     if (document.pointerLockElement === canvas) {
+      lockedAt = event.timeStamp;
       input.forgetMoves();
       show(pageStates.playing);
     } else if (state === pageStates.playing) {
@@ -189,8 +199,15 @@ function listenToThePlayer() {
     }
   });
   document.addEventListener('mousemove', (event) => {
-    if (document.pointerLockElement === canvas) look('mouse')(event.movementX, event.movementY);
+    if (document.pointerLockElement !== canvas) return;
+    if (!isLockSpike(event.movementX, event.movementY, event.timeStamp - lockedAt)) {
+      look('mouse')(event.movementX, event.movementY);
+    }
   });
+  // Control with the wheel would zoom the page under a crouching player.
+  addEventListener('wheel', (event) => {
+    if (state === pageStates.playing) event.preventDefault();
+  }, { passive: false });
   addEventListener('resize', () => {
     if (heldUpright()) pause();
     overlay.update();
@@ -200,17 +217,25 @@ function listenToThePlayer() {
     // A key on the settings' own controls sets them rather than takes over.
     if (event.target.closest?.('#settings')) return;
     if (state === pageStates.demo && !event.repeat) play();
-    if (state !== pageStates.playing && state !== pageStates.demo) return;
+    if (!runsGame(state)) return;
     if (state === pageStates.playing && keepsFromBrowser(event)) event.preventDefault();
     if (isGameKey(event.code)) input.press(event.code);
   });
   addEventListener('keyup', (event) => input.release(event.code));
   addEventListener('blur', () => input.releaseAll());
-  document.addEventListener('visibilitychange', () => {
-    if (document.hidden) pause();
-  });
   // A phone freezes a page in the background without always hiding it first.
-  document.addEventListener('freeze', pause);
+  const hide = () => {
+    hiddenIn ??= state;
+    pause();
+  };
+  const reappear = () => {
+    const next = stateWhenShown(hiddenIn, state);
+    hiddenIn = null;
+    if (next !== state) show(next);
+  };
+  document.addEventListener('visibilitychange', () => (document.hidden ? hide() : reappear()));
+  document.addEventListener('freeze', hide);
+  document.addEventListener('resume', () => document.hidden || reappear());
   element('fullscreen-button').addEventListener('click', enterFullscreen);
   document.addEventListener('fullscreenchange', () => {
     if (!document.fullscreenElement) navigator.keyboard?.unlock?.();

@@ -24,3 +24,16 @@ export function runsGame(state) {
 export function stateAfterPause(state) {
   return runsGame(state) ? pageStates.paused : state;
 }
+
+// Whether a click, a tap or a key hands the game to the player: from the
+// prompt of a paused game, or by taking over the demo.
+export function takesOver(state) {
+  return state === pageStates.paused || state === pageStates.demo;
+}
+
+// The state a tab shown again returns to, `hidden` being the state it was
+// hidden in: a demo plays on by itself (nobody had it to lose); a player's
+// game waits for the player.
+export function stateWhenShown(hidden, state) {
+  return hidden === pageStates.demo && state === pageStates.paused ? pageStates.demo : state;
+}

@@ -11,7 +11,9 @@
 # drag turn the view; a paused game and a
 # paused demo stand still, and resuming turns nothing; ?autoplay moves by
 # itself until a click hands the game over; the demo makes no sound, and after
-# a click the first cube eaten starts the chime.
+# a click the first cube eaten starts the chime. Every wait is for what the
+# case expects (a state, frames taken, keys held over a span of the game's
+# time), so that a loaded machine only takes longer.
 # Exits 77 (skipped) when the browser build has not been made (make web).
 # Arguments: the browser build, the game, the score-line reference renderer,
 # the data directory, a scratch directory.
@@ -89,4 +91,4 @@ done
     fail "a click did not hand the demo's game to the player"
 [ "$(differing_pixels "$scratch/clicked-later.png" "$scratch/clicked-walked.png")" -gt 0 ] ||
     fail "the demo's game did not go on after its pause"
-echo "PASS: four views as on the desktop, the start with and without S3TC; the zip in a portal's iframe; walk by key place and by the touch stick to a cube, turn by mouse and drag; pause and resume; the demo and its sound; fullscreen, failed loads, lost context, touch gestures"
+echo "PASS: four views as on the desktop, the start with and without S3TC; the zip in a portal's iframe; walk by key place and by the touch stick to a cube, turn by mouse and drag; pause and resume; the demo and its sound; fullscreen, failed loads and modules, lost context, Shift and C, a resize, touch gestures"

@@ -1,5 +1,6 @@
 // In headless Chromium, on a copy of the browser build served here only: the
-// page plays with no network after a first visit, then moves whole to a new
+// page plays with no network after a first visit, has its copy made again
+// once the visitor cleared the site's storage, then moves whole to a new
 // build served in its place, its old cache gone. Prints the cache's size and
 // files; exits 77 (skipped) without a browser build (make web).
 //   node offline_test.mjs BUILD_WEB SOURCE_ROOT SCRATCH_DIR
@@ -82,6 +83,14 @@ await gameRuns();
 if (requestsServed.length !== requestsBefore) fail(`offline, the server answered ${requestsServed.slice(requestsBefore)}`);
 await page.setOfflineMode(false);
 
+// The visitor clears the site's storage, which leaves the worker installed:
+// the next visit has the copy made again.
+const client = await page.createCDPSession();
+await client.send('Storage.clearDataForOrigin', { origin: base.slice(0, -1), storageTypes: 'cache_storage' });
+await page.reload();
+await gameRuns();
+await expectOnlyTheServedBuildCached();
+
 // A new build (a page module changed, build.json and sw.js written by the build's
 // own script). A returning visitor's reload opens the old build from its cache;
 // once the new worker's cache is whole, the page, in no game yet, reloads onto it.
@@ -104,7 +113,6 @@ const whole = ['index.html', 'offline.mjs', 'quorralith.js.gz', 'quorralith.wasm
 if (!whole.every((name) => ran.some(([ranName]) => ranName === name))) fail(`the page did not load it all: ${ranNames}`);
 
 // Installable as Chromium judges it: the manifest parses, an icon loads at a size it takes, a worker answers.
-const client = await page.createCDPSession();
 const problems = [(await client.send('Page.getAppManifest')).errors,
   (await client.send('Page.getInstallabilityErrors')).installabilityErrors].flat();
 if (problems.length) fail(`not installable: ${JSON.stringify(problems)}`);

@@ -36,3 +36,11 @@ test('a page moves to a new build only once loaded and before a game starts', ()
     }
   }
 });
+
+test('the page says a copy is there once, when new, and says whenever there is none', () => {
+  for (const [copy, firstVisit, note] of [['whole', true, /^Playable offline$/], ['whole', false, null],
+    ['made', false, /^Playable offline$/], ['missing', false, /^Not playable offline/], ['missing', true, /^Not/]]) {
+    const said = rules.offlineNote(copy, firstVisit);
+    assert.ok(note ? note.test(said) : said === null, `${copy}, first visit ${firstVisit}: ${said}`);
+  }
+});
