@@ -91,3 +91,12 @@ std::vector<Image> mipChain(const Image& levelZero) {
     }
     return levels;
 }
+
+Image withFewerLevels(const Image& image, int bits) {
+    const float steps = static_cast<float>((1 << bits) - 1);
+    Image coarse = image;
+    for (std::uint8_t& channel : coarse.rgba) {
+        channel = toByte(std::round(channel / 255.0f * steps) / steps);
+    }
+    return coarse;
+}

@@ -29,6 +29,11 @@ Image halveImage(const Image& image);
 // (bilinear, pixel centres aligned): for sizes that halving cannot reach.
 Image resampleImage(const Image& image, int widthPixels, int heightPixels);
 
+// The picture with each channel rounded to the nearest of 2^bits evenly
+// spaced values from 0 to 255: the same size and layout, and far fewer
+// distinct bytes, so that it compresses several times better.
+Image withFewerLevels(const Image& image, int bits);
+
 // Level 0 and every smaller level down to 1 x 1, as the game's trilinear
 // minification filter needs the whole chain.
 std::vector<Image> mipChain(const Image& levelZero);

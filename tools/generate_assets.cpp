@@ -36,6 +36,7 @@ namespace {
 // a texel stays about a pixel wide even with the player's nose at a wall.
 constexpr int kWallTextureSize = 1024;
 constexpr int kTrophyTextureSize = 256;
+constexpr int kWebNormalBits = 6;
 constexpr int kAtlasSize = 512;  // 32-texel cells
 constexpr int kIconSize = 64;
 
@@ -108,6 +109,11 @@ bool writeTextures(Output& output, const WallMaterial& wall) {
     return output.write("diffuse.DDS", encodeDds(wall.diffuse, DxtFormat::Dxt5)) &&
            output.write("specular.DDS", encodeDds(wall.specular, DxtFormat::Dxt1)) &&
            output.write("normal.bmp", encodeBmp(wall.normal)) &&
+           // The same relief for the page, each channel in 6 bits rather
+           // than 8: a turn of a degree at most, and half the bytes once
+           // gzipped, as the page downloads its data.
+           output.write("normal-web.bmp",
+                        encodeBmp(withFewerLevels(wall.normal, kWebNormalBits))) &&
            output.write("grad.DDS",
                         encodeDds(makeTrophyGradient(kTrophyTextureSize), DxtFormat::Dxt1)) &&
            atlas && output.write("Holstein.DDS", encodeDds(*atlas, DxtFormat::Dxt5));

@@ -56,6 +56,10 @@ constexpr const char* wallFragmentShader = "StandardShading.fragmentshader";
 constexpr const char* wallDiffuseTexture = "diffuse.DDS";
 constexpr const char* wallSpecularTexture = "specular.DDS";
 constexpr const char* wallNormalTexture = "normal.bmp";
+// The same normal map in fewer levels a channel, for the page: half the
+// bytes to download once gzipped, and still the diffuse map's size, as the
+// wall shader reads both at one texel and level.
+constexpr const char* wallWebNormalTexture = "normal-web.bmp";
 constexpr const char* foodVertexShader = "foodShader.vertexshader";
 constexpr const char* foodFragmentShader = "foodShader.fragmentshader";
 // The block shaders as the page's instanced draws take them (MazeDrawing).

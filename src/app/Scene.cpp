@@ -20,7 +20,7 @@ ShaderProgram wallProgram() {
     if (sceneFiles.wallSpecularTexture != nullptr) {
         program.setSpecularTexture(sceneFiles.wallSpecularTexture);
     }
-    program.setNormalTexture(asset::wallNormalTexture);
+    program.setNormalTexture(sceneFiles.wallNormalTexture);
     return program;
 }
 

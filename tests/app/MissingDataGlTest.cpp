@@ -37,10 +37,11 @@ std::vector<Absence> absences() {
     std::vector<Absence> rows;
     for (const fs::directory_entry& entry : fs::directory_iterator(QUORRALITH_DATA_DIR)) {
         const std::string name = entry.path().filename().string();
-        // The page's instanced block shaders, which the desktop never reads,
-        // and the sound clips: a missing clip is a silent sound.
+        // The page's instanced block shaders and normal map, which the
+        // desktop never reads, and the sound clips: a missing clip is a
+        // silent sound.
         if (name != asset::wallInstancedVertexShader && name != asset::foodInstancedVertexShader &&
-            entry.path().extension() != ".wav") {
+            name != asset::wallWebNormalTexture && entry.path().extension() != ".wav") {
             rows.push_back({name, StandIn::nothing});
         }
     }

@@ -3,4 +3,4 @@
 #include "app/GameConstants.h"
 
 const SceneFiles sceneFiles{asset::wallVertexShader, asset::foodVertexShader,
-                            asset::wallSpecularTexture};
+                            asset::wallSpecularTexture, asset::wallNormalTexture};

@@ -3,4 +3,4 @@
 #include "app/GameConstants.h"
 
 const SceneFiles sceneFiles{asset::wallInstancedVertexShader, asset::foodInstancedVertexShader,
-                            nullptr};
+                            nullptr, asset::wallWebNormalTexture};
