@@ -51,9 +51,12 @@ fifo_bytes() {
 }
 for ending in TERM Escape; do
     start_game "$game" "$data" "$log" --record "$stalled"
-    until [ "$(fifo_bytes)" -gt 4000 ]; do
+    # Full once frames go on and nothing more goes in: lines now wait.
+    level=0
+    until [ "$level" -gt 4000 ] && wait_for_frames "$log" 30 && [ "$(fifo_bytes)" = "$level" ]; do
         kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before it filled the FIFO"
         sleep 0.2
+        level=$(fifo_bytes)
     done
     [ "$ending" = Escape ] || kill -TERM "$GAME_PID"
     end_game_with_escape
