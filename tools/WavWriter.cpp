@@ -30,8 +30,5 @@ std::vector<std::uint8_t> encodeWav(const std::vector<std::int16_t>& samples, in
     for (const std::int16_t sample : samples) {
         out.u16(static_cast<std::uint16_t>(sample));
     }
-    if (dataBytes % 2 != 0) {
-        out.u8(0);
-    }
     return out.take();
 }

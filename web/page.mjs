@@ -52,8 +52,9 @@ const look = (hand) => (dx, dy) => {
   const move = lookMove(dx, dy, playerSettings, hand);
   input.move(move.x, move.y);
 };
+const [lookWithMouse, lookWithTouch] = [look('mouse'), look('touch')];
 const letGoOfTouches = setUpTouchControls({
-  input, pause: () => pause(), look: look('touch'), onUse: (role) => overlay.used(role),
+  input, pause: () => pause(), look: lookWithTouch, onUse: (role) => overlay.used(role),
 });
 root.classList.toggle('has-touch', touch.hasTouch);
 root.classList.toggle('touch-first', touch.touchFirst);
@@ -201,7 +202,7 @@ function listenToThePlayer() {
   document.addEventListener('mousemove', (event) => {
     if (document.pointerLockElement !== canvas) return;
     if (!isLockSpike(event.movementX, event.movementY, event.timeStamp - lockedAt)) {
-      look('mouse')(event.movementX, event.movementY);
+      lookWithMouse(event.movementX, event.movementY);
     }
   });
   // Control with the wheel would zoom the page under a crouching player.
