@@ -39,10 +39,42 @@ bool playerHasTheMouse(GLFWwindow* window) {
            glfwGetWindowAttrib(window, GLFW_ICONIFIED) == GLFW_FALSE;
 }
 
+// The cursor, relative to the window and on the screen.
+struct CursorReading {
+    double inWindowX = 0.0;
+    double inWindowY = 0.0;
+    double onScreenX = 0.0;
+    double onScreenY = 0.0;
+};
+
+// GLFW gives the cursor relative to the window, and the window's place is a
+// second query: a window moved between the two would count its own move as
+// the cursor's, and hand an autopilot's game to nobody. So the place is read
+// on both sides of the cursor, and the reading kept once the two agree (a
+// window dragged without pause gets a few tries, then the last reading).
+CursorReading readCursor(GLFWwindow* window) {
+    constexpr int attempts = 4;
+    CursorReading cursor;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        int beforeX = 0;
+        int beforeY = 0;
+        int afterX = 0;
+        int afterY = 0;
+        glfwGetWindowPos(window, &beforeX, &beforeY);
+        glfwGetCursorPos(window, &cursor.inWindowX, &cursor.inWindowY);
+        glfwGetWindowPos(window, &afterX, &afterY);
+        cursor.onScreenX = cursor.inWindowX + afterX;
+        cursor.onScreenY = cursor.inWindowY + afterY;
+        if (beforeX == afterX && beforeY == afterY) {
+            break;
+        }
+    }
+    return cursor;
+}
+
 ControlInput readControlInput(GLFWwindow* window, const KeyStates& pressed) {
     ControlInput input;
     input.now = glfwGetTime();
-    glfwGetCursorPos(window, &input.cursorX, &input.cursorY);
     glfwGetWindowSize(window, &input.windowWidth, &input.windowHeight);
     input.forward = pressed[GLFW_KEY_W];
     input.back = pressed[GLFW_KEY_S];
@@ -56,16 +88,18 @@ ControlInput readControlInput(GLFWwindow* window, const KeyStates& pressed) {
 
 }  // namespace
 
-WindowInput readWindowInput(GLFWwindow* window, CursorRest& rest) {
+WindowInput readWindowInput(GLFWwindow* window, const CursorRest& rest) {
     const KeyStates pressed = readKeys(window);
     WindowInput input;
     input.controls = readControlInput(window, pressed);
-    glfwGetWindowPos(window, &rest.windowX, &rest.windowY);
+    const CursorReading cursor = readCursor(window);
+    input.controls.cursorX = cursor.inWindowX;
+    input.controls.cursorY = cursor.inWindowY;
     if (rest.known) {
-        input.controls.cursorX = windowCentrePixels(input.controls.windowWidth) +
-                                 (input.controls.cursorX + rest.windowX - rest.screenX);
-        input.controls.cursorY = windowCentrePixels(input.controls.windowHeight) +
-                                 (input.controls.cursorY + rest.windowY - rest.screenY);
+        input.controls.cursorX =
+            windowCentrePixels(input.controls.windowWidth) + (cursor.onScreenX - rest.screenX);
+        input.controls.cursorY =
+            windowCentrePixels(input.controls.windowHeight) + (cursor.onScreenY - rest.screenY);
     }
     // A click is the player's too: in the browser it is what starts a game
     // that the autopilot was showing.
@@ -79,10 +113,10 @@ WindowInput readWindowInput(GLFWwindow* window, CursorRest& rest) {
 void applyControlEffects(GLFWwindow* window, const ControlEffects& effects, CursorRest& rest) {
     glViewport(0, 0, effects.viewportWidth, effects.viewportHeight);
     glfwSetCursorPos(window, effects.cursorCentreX, effects.cursorCentreY);
-    glfwGetCursorPos(window, &rest.screenX, &rest.screenY);
+    const CursorReading cursor = readCursor(window);
     rest.known = true;
-    rest.screenX += rest.windowX;
-    rest.screenY += rest.windowY;
+    rest.screenX = cursor.onScreenX;
+    rest.screenY = cursor.onScreenY;
 }
 
 bool waitWhileMinimised(GLFWwindow* window) {

@@ -13,17 +13,12 @@ struct CursorRest {
     bool known = false;
     double screenX = 0.0;
     double screenY = 0.0;
-    // Where the window lay when this frame's input was read: the re-centring
-    // at its end measures the rest from there.
-    int windowX = 0;
-    int windowY = 0;
 };
 
 // The window's input for this frame from GLFW, each key read once: the clock,
 // the cursor (its move from where it rests, from the window's centre), the
 // window size, the keys, the focus, and whether the run is asked to stop.
-// Notes in `rest` where the window lies.
-WindowInput readWindowInput(GLFWwindow* window, CursorRest& rest);
+WindowInput readWindowInput(GLFWwindow* window, const CursorRest& rest);
 
 // After the control step: the viewport keeps to the window, and the cursor
 // goes back to the window's centre, or as near it as it can; `rest` notes

@@ -20,8 +20,12 @@ xdotool windowfocus --sync "$window"
 screenshot "$window" "$scratch/playing.png" || fail "no screenshot"
 wait_for_view "$window" "$scratch/playing.png" "$scratch/later.png" 120 changed ||
     fail "the view did not move by itself"
-# A window moved under a still cursor is no hand on the mouse.
-xdotool windowmove "$window" 100 0 && wait_for_frames "$log" 60 &&
+# A window moved under a still cursor is no hand on the mouse, whenever in a
+# frame it moves: twenty moves, spaced to land in different frames.
+for move in $(seq 1 20); do
+    xdotool windowmove "$window" $((move % 2 * 100)) 0 && sleep 0.05
+done
+wait_for_frames "$log" 60 &&
     screenshot "$window" "$scratch/moved.png" || fail "no screenshot of the moved window"
 wait_for_view "$window" "$scratch/moved.png" "$scratch/moved-later.png" 120 changed ||
     fail "moving the window took the game from the autopilot"
