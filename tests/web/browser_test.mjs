@@ -552,10 +552,15 @@ for (const [name, named, options] of failedLoads) {
   }]);
 }
 
-// The demo eats every cube in two and a half minutes of game time, here on a clock twice as fast (its
-// autopilot eats them all at frames of a tenth of a second), beside the other cases.
-const wholeDemo = openPage('?autoplay&seed=8', { apart: true, size: [640, 480], beforeScripts: () => {
-  performance.now = ((now) => () => 2 * now())(performance.now.bind(performance));
+// The demo eats every cube in two and a half minutes of game time, here on a clock that gives each
+// animation frame a tenth of a second, the slowest rate its autopilot is proven at, in a small window
+// whose frames are cheap: as fast as the machine draws them, beside the other cases, and the same
+// tour however slowly a loaded machine draws.
+const wholeDemo = openPage('?autoplay&seed=8', { apart: true, size: [320, 240], beforeScripts: () => {
+  let frames = 0;
+  const frame = window.requestAnimationFrame.bind(window);
+  window.requestAnimationFrame = (callback) => frame((time) => { frames++; callback(time); });
+  performance.now = () => frames * 100;
 } });
 cases.push(['when the last cube is eaten, a panel says so, the game goes on, a new maze behind its link', async () => {
   const demo = await wholeDemo;
