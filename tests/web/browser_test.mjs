@@ -1,14 +1,17 @@
 // Drives the browser build in Debian's headless Chromium: the page's states
 // over one table of cases, each with what the page must then show, and the
 // canvas saved where browser_test.sh holds it against the desktop's.
-//   node browser_test.mjs URL BUILD_DIR SCRATCH_DIR PORTAL_PAGE_URL VIEWS
+//   node browser_test.mjs URL BUILD_DIR SCRATCH_DIR PORTAL_PAGE_URL VIEWS PART
 // VIEWS: "NAME:PLACE ...", each place as the game's --at takes it, or none.
+// PART: "pictures", the cases whose screenshots browser_test.sh compares, or
+// "page", the others: two halves, each in a browser of its own, that run
+// side by side.
 import { readFileSync } from 'node:fs';
 import puppeteer from 'puppeteer-core';
 
 import { keyBits } from '../../web/keys.mjs';
 
-const [url, build, scratch, portalPage, views] = process.argv.slice(2);
+const [url, build, scratch, portalPage, views, part] = process.argv.slice(2);
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const failures = [];
 const pageErrors = [];
@@ -165,16 +168,18 @@ const countDraws = () => {
     };
   }
 };
+// A case whose screenshots browser_test.sh compares.
+const pictured = (entry) => Object.assign(entry, { pictured: true });
 
 const cases = [
-  ['the views of the picture table, each started at its place (the start\'s is the next case\'s)', async () => {
+  pictured(['the views of the picture table, each started at its place (the start\'s is the next case\'s)', async () => {
     for (const [name, at] of views.split(' ').map((view) => view.split(':')).filter(([, at]) => at)) {
       const game = await started('?seed=7', { beforeScripts: placedAt(at) });
       await game.shot(`view-${name}`);
       await game.page.close();
     }
     return '';
-  }],
+  }]),
   ['the zip, unpacked under a sub-path, plays from its folder address without the slash, inside a portal\'s ' +
     'iframe that allows fullscreen and pointer lock', async () => {
     const page = await browser.newPage();
@@ -194,7 +199,7 @@ const cases = [
     return inFrame.state === 'playing' && inFrame.locked && inFrame.fullscreen &&
       inFrame.path === '/games/quorralith/' ? '' : JSON.stringify(inFrame);
   }],
-  ['the start view, then a click locks the pointer, W by its place walks to the first cube, the mouse turns',
+  pictured(['the start view, then a click locks the pointer, W by its place walks to the first cube, the mouse turns',
     async () => {
       const game = await started('?seed=7');
       await game.shot('view-start');
@@ -211,8 +216,8 @@ const cases = [
       const panels = await game.page.$$eval('#prompt, #controls, #share, #licence',
         (all) => all.filter((panel) => getComputedStyle(panel).display !== 'none').length);
       return panels ? `${panels} panels cover the game in play` : '';
-    }],
-  ['Escape pauses; a click far from the centre resumes without a turn; chords with Control stay the game\'s',
+    }]),
+  pictured(['Escape pauses; a click far from the centre resumes without a turn; chords with Control stay the game\'s',
     async () => {
       const game = await started('?seed=7');
       await game.lockWithClick(512, 384);
@@ -232,8 +237,8 @@ const cases = [
       await game.shot('resumed');
       if (!kept) return 'Control+A reached the browser';
       return (await game.state()) === 'playing' ? '' : 'a click did not resume';
-    }],
-  ['Escape pauses the demo, which then waits, and a click hands it to the player',
+    }]),
+  pictured(['Escape pauses the demo, which then waits, and a click hands it to the player',
     async () => {
       const game = await started('?autoplay&seed=8');
       await game.shot('demo');
@@ -257,7 +262,7 @@ const cases = [
       await game.moreFrames();
       await game.shot('clicked-walked');
       return (await game.state()) === 'playing' ? '' : `after the click: ${await game.state()}`;
-    }],
+    }]),
   ['the Fullscreen button gives fullscreen and play; leaving it, a click plays; a hidden tab pauses with ' +
     'no catch-up report; leaving a game in progress asks first',
     async () => {
@@ -291,7 +296,7 @@ const cases = [
       await game.page.goto('about:blank').catch(() => {});
       return game.dialogs.includes('beforeunload') ? '' : 'a game in progress was left without asking';
     }],
-  ['without S3TC in WebGL the game decodes its textures itself', async () => {
+  pictured(['without S3TC in WebGL the game decodes its textures itself', async () => {
     const game = await started('?seed=7', { beforeScripts: () => {
       const getExtension = WebGL2RenderingContext.prototype.getExtension;
       WebGL2RenderingContext.prototype.getExtension = function (name) {
@@ -301,7 +306,7 @@ const cases = [
     await game.shot('start-without-s3tc');
     await game.page.close();
     return '';
-  }],
+  }]),
   ['at twice the pixels the drawing buffer is twice the size; a bad seed is said, and the address shows ' +
     'the seed drawn', async () => {
     const game = await started('?seed=abc', { scale: 2 });
@@ -381,7 +386,7 @@ async function slide(game, from, to) {
   }
 }
 
-cases.push(['on a touch screen a swipe from the edge stays on the page; a tap plays; the stick walks to the ' +
+cases.push(pictured(['on a touch screen a swipe from the edge stays on the page; a tap plays; the stick walks to the ' +
   'first cube, a drag on the right turns, and two fingers walk and look in the same frames', async () => {
   const game = await started('?seed=7', { touch: true, cameFrom: 'build.json' });
   const address = game.page.url();
@@ -412,7 +417,7 @@ cases.push(['on a touch screen a swipe from the edge stays on the page; a tap pl
   const both = await game.page.evaluate(() => window.takenFrames.filter((frame) =>
     (frame.keys & 1) && frame.moveX > 0 && frame.looks).length);
   return both > 0 ? '' : 'no frame both walked and looked';
-}]);
+}]));
 
 // Every audio context the page makes, every clip started (by its length in
 // samples, and whether its context was running), and the blocks and cubes
@@ -556,22 +561,27 @@ for (const [name, named, options] of failedLoads) {
 // animation frame a tenth of a second, the slowest rate its autopilot is proven at, in a small window
 // whose frames are cheap: as fast as the machine draws them, beside the other cases, and the same
 // tour however slowly a loaded machine draws.
-const wholeDemo = openPage('?autoplay&seed=8', { apart: true, size: [320, 240], beforeScripts: () => {
+const wholeDemo = () => openPage('?autoplay&seed=8', { apart: true, size: [320, 240], beforeScripts: () => {
   let frames = 0;
   const frame = window.requestAnimationFrame.bind(window);
   window.requestAnimationFrame = (callback) => frame((time) => { frames++; callback(time); });
   performance.now = () => frames * 100;
 } });
-cases.push(['when the last cube is eaten, a panel says so, the game goes on, a new maze behind its link', async () => {
-  const demo = await wholeDemo;
+cases.push(Object.assign(['when the last cube is eaten, a panel says so, the game goes on, a new maze behind ' +
+  'its link', async (opened) => {
+  const demo = await opened;
   await demo.page.waitForFunction(() => !document.getElementById('every-cube').hidden, { timeout: 600000, polling: 1000 });
   const [seed, state] = [await demo.page.$eval('#new-maze', (a) => new URL(a.href).searchParams.get('seed')), await demo.state()];
   return demo.lines.some((line) => line.startsWith('Points: 101/101')) && state === 'demo' && seed !== '8' ? '' : `${state}, ${seed}`;
-}]);
+}], { beside: wholeDemo }));
 
-for (const [name, run] of cases) {
+const chosen = cases.filter((entry) => Boolean(entry.pictured) === (part === 'pictures'));
+// A case that runs beside the others has its page opened before them all.
+const besides = new Map(chosen.filter((entry) => entry.beside).map((entry) => [entry, entry.beside()]));
+for (const entry of chosen) {
+  const [name, run] = entry;
   const errorsBefore = pageErrors.length;
-  let why = await run().catch((error) => error.message);
+  let why = await run(besides.get(entry)).catch((error) => error.message);
   why ||= pageErrors.slice(errorsBefore).join(' | ');
   if (why) failures.push(`${name}: ${why}`);
   console.log(`${(performance.now() / 1000).toFixed(1)} s ${why ? 'FAIL' : 'ok'}: ${name}${why ? `: ${why}` : ''}`);
