@@ -1,9 +1,11 @@
 #include "maze/MazeInstances.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include <glm/geometric.hpp>
+#include <glm/vec4.hpp>
 
 #include "maze/MazeBlocks.h"
 
@@ -31,20 +33,56 @@ std::pair<float, glm::mat4> fromEye(const glm::vec3& eye, const glm::mat4& matri
     return {glm::dot(away, away), matrix};
 }
 
+// The cube's corners a hundredth beyond its faces: a corner that the
+// shaders' own arithmetic rounds onto the edge of the view is kept.
+constexpr float cornerReach = 1.01f;
+
+// Clip coordinates of the block's eight corners.
+std::array<glm::vec4, 8> clipCorners(const glm::mat4& viewProjection, const glm::mat4& model) {
+    const glm::mat4 toClip = viewProjection * model;
+    std::array<glm::vec4, 8> corners;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const glm::vec4 corner((i & 1) ? cornerReach : -cornerReach,
+                               (i & 2) ? cornerReach : -cornerReach,
+                               (i & 4) ? cornerReach : -cornerReach, 1.0f);
+        corners[i] = toClip * corner;
+    }
+    return corners;
+}
+
 }  // namespace
 
-std::vector<glm::mat4> wallBlocksNearToFar(const MazeGrid& grid, const glm::vec3& eye) {
+bool mayShow(const glm::mat4& viewProjection, const glm::mat4& model) {
+    const std::array<glm::vec4, 8> corners = clipCorners(viewProjection, model);
+    const auto allBeyond = [&](auto beyond) {
+        return std::all_of(corners.begin(), corners.end(), beyond);
+    };
+    return !(allBeyond([](const glm::vec4& c) { return c.x > c.w; }) ||
+             allBeyond([](const glm::vec4& c) { return c.x < -c.w; }) ||
+             allBeyond([](const glm::vec4& c) { return c.y > c.w; }) ||
+             allBeyond([](const glm::vec4& c) { return c.y < -c.w; }) ||
+             allBeyond([](const glm::vec4& c) { return c.w <= 0.0f; }));
+}
+
+std::vector<glm::mat4> wallBlocksNearToFar(const MazeGrid& grid, const glm::vec3& eye,
+                                           const glm::mat4& viewProjection) {
     std::vector<std::pair<float, glm::mat4>> blocks;
     MazeBlocks::forEachWallBlock(grid, [&](MazeBlocks::WallBlock, const glm::mat4& matrix) {
-        blocks.push_back(fromEye(eye, matrix));
+        if (mayShow(viewProjection, matrix)) {
+            blocks.push_back(fromEye(eye, matrix));
+        }
     });
     return nearToFar(std::move(blocks));
 }
 
-std::vector<glm::mat4> foodBlocksNearToFar(const MazeGrid& grid, const glm::vec3& eye) {
+std::vector<glm::mat4> foodBlocksNearToFar(const MazeGrid& grid, const glm::vec3& eye,
+                                           const glm::mat4& viewProjection) {
     std::vector<std::pair<float, glm::mat4>> blocks;
-    MazeBlocks::forEachFoodBlock(
-        grid, [&](int, int, const glm::mat4& matrix) { blocks.push_back(fromEye(eye, matrix)); });
+    MazeBlocks::forEachFoodBlock(grid, [&](int, int, const glm::mat4& matrix) {
+        if (mayShow(viewProjection, matrix)) {
+            blocks.push_back(fromEye(eye, matrix));
+        }
+    });
     return nearToFar(std::move(blocks));
 }
 

@@ -49,7 +49,7 @@ void uploadIfChanged(InstancedBlocks& blocks, const std::vector<glm::mat4>& matr
 }
 
 void drawBlocks(InstancedBlocks& blocks, const Model& model, const std::vector<glm::mat4>& matrices,
-                const Player& player) {
+                const glm::mat4& view, const glm::mat4& viewProjection) {
     if (!model.isDrawable()) {
         return;
     }
@@ -59,10 +59,6 @@ void drawBlocks(InstancedBlocks& blocks, const Model& model, const std::vector<g
     model.bindProgram();
     glBindVertexArray(blocks.vertexArray);
     uploadIfChanged(blocks, matrices);
-    // Formed as the desktop forms MVP, (projection * view) * model, so that
-    // the shader's product with the model matrix rounds as the desktop's.
-    const glm::mat4& view = player.getViewMatrix();
-    const glm::mat4 viewProjection = player.getProjectionMatrix() * view;
     glUniformMatrix4fv(blocks.viewProjectionLocation, 1, GL_FALSE, &viewProjection[0][0]);
     // The food's shader reads no view of its own.
     if (blocks.viewLocation >= 0) {
@@ -84,8 +80,14 @@ void deleteInstancedBlocks(InstancedBlocks& blocks) {
 void MazeDrawing::draw(const MazeGrid& grid, const Model& wallModel, const Model& foodModel,
                        const Player& player) {
     const glm::vec3& eye = player.getPosition();
-    drawBlocks(wallBlocks, wallModel, MazeInstances::wallBlocksNearToFar(grid, eye), player);
-    drawBlocks(foodBlocks, foodModel, MazeInstances::foodBlocksNearToFar(grid, eye), player);
+    // Formed as the desktop forms MVP, (projection * view) * model, so that
+    // the shader's product with the model matrix rounds as the desktop's.
+    const glm::mat4& view = player.getViewMatrix();
+    const glm::mat4 viewProjection = player.getProjectionMatrix() * view;
+    drawBlocks(wallBlocks, wallModel, MazeInstances::wallBlocksNearToFar(grid, eye, viewProjection),
+               view, viewProjection);
+    drawBlocks(foodBlocks, foodModel, MazeInstances::foodBlocksNearToFar(grid, eye, viewProjection),
+               view, viewProjection);
 }
 
 void MazeDrawing::release() {
