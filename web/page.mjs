@@ -255,9 +255,9 @@ function listenToThePlayer() {
 // Fullscreen only ever at the player's word, and then straight into play:
 // the click that asked for it also locks the pointer (asked first, as the
 // fullscreen request uses the click up), and the keyboard lock lets Control
-// with W crouch and walk rather than close the tab. In a frame, the switch
-// to fullscreen drops the lock just taken: a page in fullscreen asks for it
-// again, which the browser grants there without a second click.
+// with W crouch and walk rather than close the tab. A browser may drop the
+// lock just taken as the page switches to fullscreen (Chromium keeps it,
+// also in a portal's frame): the page then asks for it again.
 function enterFullscreen(event) {
   event.stopPropagation();
   play(event);

@@ -181,7 +181,7 @@ const cases = [
     return '';
   }]),
   ['the zip, unpacked under a sub-path, plays from its folder address without the slash, inside a portal\'s ' +
-    'iframe that allows fullscreen and pointer lock', async () => {
+    'sandboxed iframe that allows fullscreen and pointer lock; its Fullscreen button gives both', async () => {
     const page = await browser.newPage();
     await page.setViewport({ width: 1024, height: 768 });
     page.on('pageerror', (error) => pageErrors.push(error.message));
@@ -189,12 +189,12 @@ const cases = [
     const frame = await (await page.waitForSelector('iframe')).contentFrame();
     await frame.waitForFunction(() => ['paused', 'failed'].includes(document.documentElement.dataset.state),
       { timeout: 60000 });
-    await page.mouse.click(512, 384);
-    await frame.waitForFunction(() => document.documentElement.dataset.state === 'playing', { timeout: 5000 })
-      .catch(() => {});
+    await (await frame.$('#fullscreen-button')).click();
+    await frame.waitForFunction(() => document.documentElement.dataset.state === 'playing' &&
+      document.fullscreenElement && document.pointerLockElement, { timeout: 5000 }).catch(() => {});
     const inFrame = await frame.evaluate(() => ({ state: document.documentElement.dataset.state,
       locked: document.pointerLockElement === document.querySelector('canvas'),
-      fullscreen: document.fullscreenEnabled, path: location.pathname }));
+      fullscreen: document.fullscreenElement === document.documentElement, path: location.pathname }));
     await page.close();
     return inFrame.state === 'playing' && inFrame.locked && inFrame.fullscreen &&
       inFrame.path === '/games/quorralith/' ? '' : JSON.stringify(inFrame);

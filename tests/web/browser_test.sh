@@ -48,7 +48,10 @@ server=$!
 portal="$scratch/portal"
 mkdir -p "$portal/games/quorralith"
 python3 -m zipfile -e "$web/quorralith-web.zip" "$portal/games/quorralith" || fail "no zip (make dist-web)"
-echo '<!doctype html><iframe src="games/quorralith?seed=7" allow="fullscreen; pointer-lock"
+# As portals frame a game: sandboxed, with scripts, storage and pointer lock
+# let through, and fullscreen allowed.
+echo '<!doctype html><iframe src="games/quorralith?seed=7" allow="fullscreen"
+  sandbox="allow-scripts allow-same-origin allow-pointer-lock"
   style="border: 0; width: 1024px; height: 768px"></iframe>' >"$portal/frame.html"
 portal_port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 python3 -m http.server "$portal_port" --bind 127.0.0.1 --directory "$portal" >"$scratch/portal.log" 2>&1 &
