@@ -4,20 +4,22 @@
 // player has used what they point at. Also what the panels' own buttons do.
 import { pageStates } from './pageState.mjs';
 import { isCompact, isPhone, offersKeysButton, visiblePanels } from './panels.mjs';
+import { keepControlsUsed, loadControlsUsed } from './settings.mjs';
 import { shareMaze } from './sharing.mjs';
 
 const panelIds = ['loading', 'stopped', 'prompt', 'demo', 'turn', 'settings', 'controls', 'licence', 'share',
   'every-cube', 'stick-hint', 'look-hint'];
 
 // `touch` is touchAbilities(); `shareUrl()` the link to this maze and
-// `newMazeUrl()` the address of another.
-export function setUpOverlay({ touch, shareUrl, newMazeUrl }) {
+// `newMazeUrl()` the address of another; `storage` keeps which touch
+// controls the player has used.
+export function setUpOverlay({ touch, shareUrl, newMazeUrl, storage }) {
   const root = document.documentElement;
   const element = (id) => document.getElementById(id);
   let state = root.dataset.state;
   let sheet = null;
   let everyCube = false;
-  const used = { stick: false, look: false };
+  const used = loadControlsUsed(storage);
 
   // A phone held upright (not a tablet, whichever way it is held).
   const upright = () => innerHeight > innerWidth &&
@@ -81,6 +83,7 @@ export function setUpOverlay({ touch, shareUrl, newMazeUrl }) {
     used(role) {
       if (used[role]) return;
       used[role] = true;
+      keepControlsUsed(storage, used);
       update();
     },
   };

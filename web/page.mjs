@@ -34,13 +34,15 @@ const element = (id) => document.getElementById(id);
 const settings = readSettings(location.search);
 const input = new InputRecord();
 const touch = touchAbilities();
-// The player's own look speeds, invert-Y and sound, kept by the browser.
+// The player's own look speeds, invert-Y and sound, and the touch controls
+// used, kept by the browser.
 const storage = browserStorage();
 let playerSettings = loadSettings(storage);
 const overlay = setUpOverlay({
   touch,
   shareUrl: () => shareLink(location.href, settings.seed),
   newMazeUrl: () => addressWithSeed(location.href, drawSeed()),
+  storage,
 });
 setUpSettingsForm({
   storage,

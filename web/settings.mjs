@@ -45,26 +45,45 @@ export function settingsFrom(given) {
   return settings;
 }
 
-// The settings kept in `storage` (a Storage, or null where the browser gives
-// none), or the defaults.
-export function loadSettings(storage) {
+const usedKey = 'quorralith.touchControlsUsed';
+
+// What `storage` keeps under `key`, parsed, or null where it holds nothing
+// readable or refuses to be read.
+function readKept(storage, key) {
   try {
-    return settingsFrom(JSON.parse(storage?.getItem(storageKey) ?? 'null'));
+    return JSON.parse(storage?.getItem(key) ?? 'null');
   } catch {
-    return settingsFrom(null);
+    return null;
   }
 }
 
-// Keeps `settings` in `storage`; false when the browser refuses (storage
-// full, blocked or absent): they then last as long as the page.
-export function saveSettings(storage, settings) {
+// Keeps `value` under `key`; false when the browser refuses (storage full,
+// blocked or absent): it then lasts as long as the page.
+function keep(storage, key, value) {
   try {
-    storage.setItem(storageKey, JSON.stringify(settingsFrom(settings)));
+    storage.setItem(key, JSON.stringify(value));
     return true;
   } catch {
     return false;
   }
 }
+
+// The settings kept in `storage` (a Storage, or null where the browser gives
+// none), or the defaults.
+export const loadSettings = (storage) => settingsFrom(readKept(storage, storageKey));
+
+// Keeps `settings` in `storage`; false when the browser refuses.
+export const saveSettings = (storage, settings) => keep(storage, storageKey, settingsFrom(settings));
+
+// The touch controls (the stick, the look) this player has used on an
+// earlier visit or this one: their hints have done their work for good.
+export function loadControlsUsed(storage) {
+  const kept = readKept(storage, usedKey);
+  return { stick: kept?.stick === true, look: kept?.look === true };
+}
+
+export const keepControlsUsed = (storage, used) =>
+  keep(storage, usedKey, { stick: used.stick === true, look: used.look === true });
 
 // The browser's localStorage, or null where reading it throws (storage
 // blocked for the site, a sandboxed frame).

@@ -483,7 +483,7 @@ const fromDeepFolder = (request, name = new URL(request.url()).pathname.split(de
 
 cases.push(['no panel covers another or the score line, with a long link and a 400-digit bad seed, from ' +
   '320 x 240 to 32:9, on a phone either way up and a tablet; a phone explains its touch controls on arrival, ' +
-  'and hints at the stick and the look in play until used', async () => {
+  'and hints at the stick and the look in play until used, on this visit and later ones', async () => {
   const faults = [];
   const check = async (game, name, action) => faults.push(`${name}: ${await action().then(() => overlaps(game))}`);
   const desk = await openPage(`?seed=${'9'.repeat(400)}`, { serve: fromDeepFolder, path: `${deepFolder}quorralith.html` });
@@ -501,8 +501,14 @@ cases.push(['no panel covers another or the score line, with a long link and a 4
   await phone.touch('touchStart', [[200, 300]]);
   await phone.touch('touchEnd', []);
   guided.push(await phone.page.waitForFunction(() => document.getElementById('stick-hint').hidden).then(seen));
+  // Back another day: the stick's hint stays away, the look's until used.
+  await phone.page.reload();
+  await phone.leaves('loading');
+  guided.push(await phone.page.tap('#prompt h1').then(seen));
   faults.push(`link: ${await desk.page.$eval('#share-link', (a) => (a.textContent.length < 100 ? a.textContent : ''))}`);
-  if (`${guided}` !== '0,0,1,1,1,0,0,1,0') faults.push(`stick and look hints and guide on arrival, in play, after a touch: ${guided}`);
+  if (`${guided}` !== '0,0,1,1,1,0,0,1,0,0,1,0') {
+    faults.push(`stick and look hints and guide on arrival, in play, after a touch, on a later visit: ${guided}`);
+  }
   return faults.filter((fault) => !fault.endsWith(': ')).join('; ');
 }]);
 

@@ -2,7 +2,9 @@ import assert from 'node:assert/strict';
 import test from 'node:test';
 
 import { isCompact, isPhone, visiblePanels } from '../../../web/panels.mjs';
-import { defaultSettings, loadSettings, lookMove, saveSettings, soundVolume } from '../../../web/settings.mjs';
+import {
+  defaultSettings, keepControlsUsed, loadControlsUsed, loadSettings, lookMove, saveSettings, soundVolume,
+} from '../../../web/settings.mjs';
 import { shareMaze } from '../../../web/sharing.mjs';
 
 const refusal = (name) => () => { throw Object.assign(new Error(name), { name }); };
@@ -25,6 +27,17 @@ test('settings come back bounded and whole from whatever the storage holds, or r
   const storage = storageOf(null);
   const saved = [storage, { setItem: refusal('QuotaExceededError') }, null].map((to) => saveSettings(to, settingsWith({ touchLook: 3 })));
   assert.deepEqual([saved, loadSettings(storage)], [[true, false, false], settingsWith({ touchLook: 3 })]);
+});
+
+test('a touch control used once keeps its hint away on later visits, whatever the storage holds or refuses', () => {
+  const none = { stick: false, look: false };
+  for (const [storage, used] of [[storageOf(null), none], [storageOf('[1]'), none],
+    [storageOf('{"stick": "yes", "look": true}'), { stick: false, look: true }], [{ getItem: refusal('SecurityError') }, none]]) {
+    assert.deepEqual(loadControlsUsed(storage), used);
+  }
+  const storage = storageOf(null);
+  const kept = [storage, { setItem: refusal('QuotaExceededError') }].map((to) => keepControlsUsed(to, { stick: true, look: false }));
+  assert.deepEqual([kept, loadControlsUsed(storage)], [[true, false], { stick: true, look: false }]);
 });
 
 test('a move turns each axis its own way by its hand\'s factor, up and down swapped when inverted; ' +
