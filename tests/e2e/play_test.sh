@@ -43,14 +43,21 @@ score_corner "$scratch/start.png" "$scratch/start-corner.png"
     fail "the first score line is not 'Points:   0/101'"
 
 hold_key() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; sleep 0.5; }
-hold_key w 0.7
-screenshot "$window" "$scratch/walked.png" || fail "no screenshot after walking"
+# The line is read back at the start, over the sky it was drawn on there. A
+# loaded machine draws few frames, and a key held between two of them may
+# walk a frame shorter or longer each way: the walk is tried up to three
+# times.
+for attempt in 1 2 3; do
+    hold_key w 0.7
+    screenshot "$window" "$scratch/walked.png" || fail "no screenshot after walking"
+    hold_key s 0.7
+    screenshot "$window" "$scratch/back.png" || fail "no screenshot after walking back"
+    score_corner "$scratch/back.png" "$scratch/back-corner.png"
+    [ "$(differing_pixels "$scratch/back-corner.png" "$scratch/reference1.png")" = 0 ] && break
+done
 # Ahead lies a wall of the room, or a corridor whose far end the air turns
 # almost to the sky's colour, but never quite to it.
 [ "$(pixel "$scratch/walked.png" 512 384)" != "0,0,102" ] || fail "nothing drawn ahead in the room"
-hold_key s 0.7
-screenshot "$window" "$scratch/back.png" || fail "no screenshot after walking back"
-score_corner "$scratch/back.png" "$scratch/back-corner.png"
 [ "$(differing_pixels "$scratch/back-corner.png" "$scratch/reference1.png")" = 0 ] ||
     fail "after eating the first room's food the score line is not 'Points:   1/101'"
 
