@@ -77,9 +77,17 @@ async function openPage(query, { scale = 1, touch = false, serve = () => false, 
   });
   const cdp = await page.createCDPSession();
   await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: scale, isMobile: touch, hasTouch: touch });
-  const resize = ([width, height]) => cdp.send('Emulation.setDeviceMetricsOverride', { width, height,
+  const setSize = ([width, height]) => cdp.send('Emulation.setDeviceMetricsOverride', { width, height,
     deviceScaleFactor: scale, mobile: touch, screenWidth: width, screenHeight: height });
-  await resize(size);
+  // Resizes the page, and waits until it has the new size and a frame has
+  // passed since: the page hears a resize in an event of its own, before that
+  // frame.
+  const resize = async ([width, height]) => {
+    await setSize([width, height]);
+    await page.waitForFunction((w, h) => innerWidth === w && innerHeight === h, { timeout: 60000 }, width, height);
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+  };
+  await setSize(size);
   await page.evaluateOnNewDocument(recordFrames);
   await page.evaluateOnNewDocument(beforeScripts);
   // A page to go back to, for a swipe that should not.
