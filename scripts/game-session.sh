@@ -138,12 +138,14 @@ wait_for_line() {
 
 # wait_for_frames LOG SECONDS: waits for two more frame-time reports in LOG:
 # every frame under way at the call has been shown by then, however slowly.
+# The log is read ten times a second, so that the wait ends with the second
+# report rather than up to a second after it.
 wait_for_frames() {
     frames_after=$(($(grep -c "ms/frame" "$1") + 2))
+    frames_deadline=$(($(date +%s) + $2))
     until [ "$(grep -c "ms/frame" "$1")" -ge "$frames_after" ]; do
-        [ "$2" -gt 0 ] || return 1
-        sleep 1
-        set -- "$1" $(($2 - 1))
+        [ "$(date +%s)" -lt "$frames_deadline" ] || return 1
+        sleep 0.1
     done
 }
 

@@ -281,11 +281,15 @@ const cases = [
     async () => {
       const game = await openPage('?seed=7');
       await game.leaves('loading');
+      await game.moreFrames();
       await game.page.click('#fullscreen-button');
       await game.until(() => document.fullscreenElement && document.pointerLockElement).catch(() => {});
       const full = await game.page.evaluate(() => document.fullscreenElement === document.documentElement &&
         document.querySelector('canvas').parentElement === document.body);
-      if (!full || !(await game.locked())) return 'no fullscreen game with the pointer locked';
+      if (!full || !(await game.locked())) {
+        return `no fullscreen game with the pointer locked: ${await game.state()}, fullscreen ${full}, ` +
+          `locked ${await game.locked()}`;
+      }
       await game.page.evaluate(() => document.exitFullscreen());
       await game.lockWithClick(512, 384);
       await game.playing();
