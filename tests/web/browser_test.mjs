@@ -117,6 +117,15 @@ async function openPage(query, { scale = 1, touch = false, serve = () => false, 
       return until((first) => window.takenFrames.slice(first).some((frame) => frame.moveX), from);
     },
     playing: () => until(() => document.documentElement.dataset.state === 'playing'),
+    // Waits until `selector`'s box has stood still for half a second: the
+    // offline note arrives after loading and moves the panels beside it, and
+    // a click aimed before then may miss.
+    settled: (selector) => until((aimed) => {
+      const box = document.querySelector(aimed).getBoundingClientRect();
+      const place = `${box.x},${box.y}`;
+      if (window.steady?.place !== place) window.steady = { place, since: performance.now() };
+      return performance.now() - window.steady.since > 500;
+    }, selector),
     // Clicks until the pointer locks: the browser refuses a lock asked for
     // within a second of losing one.
     lockWithClick: async (x, y) => {
@@ -281,7 +290,7 @@ const cases = [
     async () => {
       const game = await openPage('?seed=7');
       await game.leaves('loading');
-      await game.moreFrames();
+      await game.settled('#fullscreen-button');
       await game.page.click('#fullscreen-button');
       await game.until(() => document.fullscreenElement && document.pointerLockElement).catch(() => {});
       const full = await game.page.evaluate(() => document.fullscreenElement === document.documentElement &&
@@ -504,6 +513,7 @@ cases.push(['no panel covers another or the score line, with a long link and a 4
   const check = async (game, name, action) => faults.push(`${name}: ${await action().then(() => overlaps(game))}`);
   const desk = await openPage(`?seed=${'9'.repeat(400)}`, { serve: fromDeepFolder, path: `${deepFolder}quorralith.html` });
   await desk.leaves('loading');
+  await desk.settled('#settings-button');
   for (const size of [[320, 240], [700, 500], [1024, 768], [3840, 1080]]) {
     await check(desk, size, () => desk.resize(size));
     await check(desk, `${size} settings`, () => desk.page.click('#settings-button'));
