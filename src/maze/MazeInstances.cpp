@@ -64,13 +64,23 @@ bool mayShow(const glm::mat4& viewProjection, const glm::mat4& model) {
              allBeyond([](const glm::vec4& c) { return c.w <= 0.0f; }));
 }
 
+namespace {
+
+// Adds the block, with its distance from the eye, when the view may show it.
+void keepIfShown(std::vector<std::pair<float, glm::mat4>>& blocks, const glm::vec3& eye,
+                 const glm::mat4& viewProjection, const glm::mat4& matrix) {
+    if (mayShow(viewProjection, matrix)) {
+        blocks.push_back(fromEye(eye, matrix));
+    }
+}
+
+}  // namespace
+
 std::vector<glm::mat4> wallBlocksNearToFar(const MazeGrid& grid, const glm::vec3& eye,
                                            const glm::mat4& viewProjection) {
     std::vector<std::pair<float, glm::mat4>> blocks;
     MazeBlocks::forEachWallBlock(grid, [&](MazeBlocks::WallBlock, const glm::mat4& matrix) {
-        if (mayShow(viewProjection, matrix)) {
-            blocks.push_back(fromEye(eye, matrix));
-        }
+        keepIfShown(blocks, eye, viewProjection, matrix);
     });
     return nearToFar(std::move(blocks));
 }
@@ -79,9 +89,7 @@ std::vector<glm::mat4> foodBlocksNearToFar(const MazeGrid& grid, const glm::vec3
                                            const glm::mat4& viewProjection) {
     std::vector<std::pair<float, glm::mat4>> blocks;
     MazeBlocks::forEachFoodBlock(grid, [&](int, int, const glm::mat4& matrix) {
-        if (mayShow(viewProjection, matrix)) {
-            blocks.push_back(fromEye(eye, matrix));
-        }
+        keepIfShown(blocks, eye, viewProjection, matrix);
     });
     return nearToFar(std::move(blocks));
 }

@@ -35,18 +35,14 @@ struct HeardCube {
 // voice. Ties go to the cell met first in the grid, so the choice repeats.
 std::vector<HeardCube> nearestCubes(const MazeGrid& grid, const glm::vec3& eye) {
     std::vector<HeardCube> cubes;
-    for (int row = 0; row < grid.rows; ++row) {
-        for (int col = 0; col < grid.cols; ++col) {
-            if (grid.cellAt(row, col) != CellCode::food) {
-                continue;
-            }
-            const glm::vec3 position = cellCentre(row, col, MazeBlocks::wallCentreY);
-            const float distance = glm::distance(eye, position);
-            if (distance < sound::humFadeUnits) {
-                cubes.push_back({{row, col}, position, distance});
-            }
+    // Each cube sounds from where it is drawn: its block's centre.
+    MazeBlocks::forEachFoodBlock(grid, [&](int row, int col, const glm::mat4& block) {
+        const glm::vec3 position(block[3]);
+        const float distance = glm::distance(eye, position);
+        if (distance < sound::humFadeUnits) {
+            cubes.push_back({{row, col}, position, distance});
         }
-    }
+    });
     const std::size_t kept = std::min<std::size_t>(cubes.size(), sound::humVoiceCount);
     std::partial_sort(
         cubes.begin(), cubes.begin() + static_cast<std::ptrdiff_t>(kept), cubes.end(),
