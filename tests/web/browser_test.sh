@@ -7,19 +7,17 @@
 # by more than 5 %), the start also with S3TC hidden from the page; the zip
 # of make dist-web plays from a sub-path, inside a portal's iframe; W by its
 # place eats the first food cube (the score corner has left the desktop
-# overlay's "0/101"), and so does the touch stick; the mouse and a
-# drag turn the view; a paused game and a
+# overlay's "0/101"), and the mouse turns the view; a paused game and a
 # paused demo stand still, and resuming turns nothing; ?autoplay moves by
-# itself until a click hands the game over; the demo makes no sound, and after
-# a click the first cube eaten starts the chime. Every wait is for what the
+# itself until a click hands the game over. Every wait is for what the
 # case expects (a state, frames taken, keys held over a span of the game's
 # time), so that a loaded machine only takes longer.
-# The table is run in two halves that can run side by side, each in a
+# The table is run in three parts that can run side by side, each in a
 # browser of its own: "pictures", the cases whose screenshots are compared
-# here, and "page", the rest.
+# here, "play", the player's input, and "page", the rest.
 # Exits 77 (skipped) when the browser build has not been made (make web).
 # Arguments: the browser build, the game, the score-line reference renderer,
-# the data directory, a scratch directory, the half.
+# the data directory, a scratch directory, the part.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/game-session.sh"
@@ -59,7 +57,7 @@ portal_server=$!
 trap 'kill "$server" "$portal_server"' EXIT
 node "$here/browser_test.mjs" "http://127.0.0.1:$port/" "$web" "$scratch" \
     "http://127.0.0.1:$portal_port/frame.html" "$views" "$part" || exit 1
-[ "$part" = pictures ] || { echo "PASS: the page's cases"; exit 0; }
+[ "$part" = pictures ] || { echo "PASS: the $part cases"; exit 0; }
 
 "$reference" "$data" "Points:   0/101" "$scratch/reference0.ppm" || fail "reference renderer failed"
 score_corner "$scratch/reference0.ppm" "$scratch/reference0.png"
@@ -78,17 +76,16 @@ for view in $views; do
 done
 [ "$(near "$scratch/view-start.png" "$scratch/start-without-s3tc.png")" -lt "$limit" ] ||
     fail "without S3TC the view differs: $(near "$scratch/view-start.png" "$scratch/start-without-s3tc.png") px"
-# The keyboard and the mouse, then the touch stick and a drag.
+# The keyboard and the mouse.
 score_corner "$scratch/view-start.png" "$scratch/start-corner.png"
-for hand in "" touch-; do
-    score_corner "$scratch/${hand}walked.png" "$scratch/${hand}walked-corner.png"
-    # One cube or more, as a loaded machine's events last: a glyph is ~190 px.
-    [ "$(near "$scratch/${hand}walked-corner.png" "$scratch/reference0.png")" -gt \
-        $(($(near "$scratch/start-corner.png" "$scratch/reference0.png") + 100)) ] ||
-        fail "after ${hand}walking the score still reads 0/101"
-    [ "$(differing_pixels "$scratch/${hand}walked.png" "$scratch/${hand}turned.png")" -gt 100000 ] ||
-        fail "the ${hand}look did not turn the view"
-done
+score_corner "$scratch/walked.png" "$scratch/walked-corner.png"
+# One cube or more, as a loaded machine's events last: a glyph is ~190 px.
+[ "$(near "$scratch/walked-corner.png" "$scratch/reference0.png")" -gt \
+    $(($(near "$scratch/start-corner.png" "$scratch/reference0.png") + 100)) ] ||
+    fail "after walking the score still reads 0/101"
+[ "$(differing_pixels "$scratch/walked.png" "$scratch/turned.png")" -gt 100000 ] ||
+    fail "the look did not turn the view"
+
 [ "$(differing_pixels "$scratch/paused.png" "$scratch/resumed.png")" = 0 ] ||
     fail "resuming turned the view"
 [ "$(differing_pixels "$scratch/demo.png" "$scratch/demo-later.png")" -gt 0 ] ||
@@ -99,4 +96,4 @@ done
     fail "a click did not hand the demo's game to the player"
 [ "$(differing_pixels "$scratch/clicked-later.png" "$scratch/clicked-walked.png")" -gt 0 ] ||
     fail "the demo's game did not go on after its pause"
-echo "PASS: four views as on the desktop, the start with and without S3TC; walk by key place and by the touch stick to a cube, turn by mouse and drag; pause and resume; the demo"
+echo "PASS: four views as on the desktop, the start with and without S3TC; walk by key place to a cube, turn by mouse; pause and resume; the demo"
