@@ -242,10 +242,10 @@ const cases = [
         (all) => all.filter((panel) => getComputedStyle(panel).display !== 'none').length);
       return panels ? `${panels} panels cover the game in play` : '';
     }]),
-  pictured(['Escape pauses; a click far from the centre resumes without a turn; chords with Control stay the game\'s',
+  played(['Escape pauses; a click far from the centre resumes without a turn; chords with Control stay the game\'s',
     async () => {
       const game = await started('?seed=7');
-      await game.lockWithClick(512, 384);
+      await game.lockWithClick(352, 264);
       await game.playing();
       await game.page.evaluate(() => addEventListener('keydown', (event) => { window.kept = event.defaultPrevented; }));
       await game.key('rawKeyDown', 'KeyA', 'a', 65, 2);
@@ -255,40 +255,38 @@ const cases = [
       await game.until(() => document.documentElement.dataset.state === 'paused');
       const prompted = await game.page.$eval('#prompt', (prompt) => getComputedStyle(prompt).display !== 'none');
       if ((await game.state()) !== 'paused' || (await game.locked()) || !prompted) return 'Escape did not pause';
-      await game.shot('paused');
-      await game.lockWithClick(800, 600);
+      const paused = await game.page.screenshot();
+      await game.lockWithClick(650, 480);
       await game.playing();
       await game.moreFrames();
-      await game.shot('resumed');
+      if (!paused.equals(await game.page.screenshot())) return 'resuming turned the view';
       if (!kept) return 'Control+A reached the browser';
       return (await game.state()) === 'playing' ? '' : 'a click did not resume';
     }]),
-  pictured(['Escape pauses the demo, which then waits, and a click hands it to the player',
+  played(['Escape pauses the demo, which then waits, and a click hands it to the player, who walks on',
     async () => {
       const game = await started('?autoplay&seed=8');
-      await game.shot('demo');
-      await game.moreFrames(4);
-      await game.shot('demo-later');
+      // The view after `frames` more frames of the game.
+      const after = async (frames) => game.moreFrames(frames).then(() => game.page.screenshot());
+      const [demo, demoLater] = [await after(0), await after(4)];
       await game.key('rawKeyDown', 'Escape', 'Escape', 27);
       await game.until(() => document.documentElement.dataset.state === 'paused');
-      await game.moreFrames();
-      await game.shot('demo-paused');
-      await game.moreFrames(4);
-      await game.shot('demo-paused-later');
-      await game.lockWithClick(512, 384);
+      const [paused, pausedLater] = [await after(2), await after(4)];
+      await game.lockWithClick(352, 264);
       await game.playing();
-      await game.moreFrames();
-      await game.shot('clicked');
-      await game.moreFrames(4);
-      await game.shot('clicked-later');
+      const [clicked, clickedLater] = [await after(2), await after(4)];
       await game.key('keyDown', 'KeyW', 'w', 87);
       await game.moreFrames(4);
       await game.key('keyUp', 'KeyW', 'w', 87);
-      await game.moreFrames();
-      await game.shot('clicked-walked');
-      return (await game.state()) === 'playing' ? '' : `after the click: ${await game.state()}`;
+      const walked = await after(2);
+      const faults = [[demo.equals(demoLater), '?autoplay did not move by itself'],
+        [!paused.equals(pausedLater), 'Escape did not pause the demo'],
+        [!clicked.equals(clickedLater), 'a click did not hand the demo\'s game to the player'],
+        [clickedLater.equals(walked), 'the demo\'s game did not go on after its pause'],
+        [(await game.state()) !== 'playing', `after the click: ${await game.state()}`]];
+      return faults.filter(([fault]) => fault).map(([, why]) => why).join('; ');
     }]),
-  played(['the Fullscreen button gives fullscreen and play; leaving it, a click plays; a hidden tab pauses with ' +
+  ['the Fullscreen button gives fullscreen and play; leaving it, a click plays; a hidden tab pauses with ' +
     'no catch-up report; leaving a game in progress asks first',
     async () => {
       const game = await openPage('?seed=7');
@@ -324,7 +322,7 @@ const cases = [
       }
       await game.page.goto('about:blank').catch(() => {});
       return game.dialogs.includes('beforeunload') ? '' : 'a game in progress was left without asking';
-    }]),
+    }],
   pictured(['without S3TC in WebGL the game decodes its textures itself', async () => {
     const game = await started('?seed=7', { beforeScripts: () => {
       const getExtension = WebGL2RenderingContext.prototype.getExtension;
@@ -375,7 +373,7 @@ const cases = [
     await game.moreFrames(10);
     return standing.equals(await game.page.screenshot()) ? 'crouching left the view where it was' : '';
   }]),
-  played(['a demo hidden and shown again plays on; the jump a browser reports on locking turns nothing; Control ' +
+  ['a demo hidden and shown again plays on; the jump a browser reports on locking turns nothing; Control ' +
     'with the wheel is kept from the browser in play', async () => {
     const game = await started('?autoplay&seed=8');
     await (await browser.newPage()).bringToFront();
@@ -395,7 +393,7 @@ const cases = [
     const turned = await game.page.evaluate(() => window.takenFrames.some((frame) => frame.moveX));
     const kept = await game.page.evaluate(() => window.wheelKept);
     return !turned && kept ? '' : `the jump turned: ${turned}; the wheel kept: ${kept}`;
-  }]),
+  }],
   ['a paused page resized in one direction only draws its picture again at the new size', async () => {
     const game = await started('?seed=7', { beforeScripts: countDraws });
     const drawn = await game.page.evaluate(() => window.draws);
