@@ -3,7 +3,7 @@
 // canvas saved where browser_test.sh holds it against the desktop's.
 //   node browser_test.mjs URL BUILD_DIR SCRATCH_DIR PORTAL_PAGE_URL VIEWS PART
 // VIEWS: "NAME:PLACE ...", each place as the game's --at takes it, or none.
-// PART: "pictures", "play" or "page" (see inPart below).
+// PART: "pictures", "play", "host" or "page" (see inPart below).
 import { readFileSync } from 'node:fs';
 import puppeteer from 'puppeteer-core';
 
@@ -189,12 +189,14 @@ const countDraws = () => {
     };
   }
 };
-// The table's cases run in three parts, each in a browser of its own, that
+// The table's cases run in four parts, each in a browser of its own, that
 // ctest runs side by side: the cases whose screenshots browser_test.sh
-// compares, those of the player's input, and the page's others.
+// compares, those of the player's input, those of the host and the address
+// the page comes from or cannot load from, and the page's others.
 const inPart = (name) => (entry) => Object.assign(entry, { part: name });
 const pictured = inPart('pictures');
 const played = inPart('play');
+const hosted = inPart('host');
 
 const cases = [
   pictured(['the views of the picture table, each started at its place (the start\'s is the next case\'s)', async () => {
@@ -205,7 +207,7 @@ const cases = [
     }
     return '';
   }]),
-  ['the zip, unpacked under a sub-path, plays from its folder address without the slash, inside a portal\'s ' +
+  hosted(['the zip, unpacked under a sub-path, plays from its folder address without the slash, inside a portal\'s ' +
     'sandboxed iframe that allows fullscreen and pointer lock; its Fullscreen button gives both', async () => {
     const page = await browser.newPage();
     await page.setViewport({ width: 1024, height: 768 });
@@ -223,7 +225,7 @@ const cases = [
     await page.close();
     return inFrame.state === 'playing' && inFrame.locked && inFrame.fullscreen &&
       inFrame.path === '/games/quorralith/' ? '' : JSON.stringify(inFrame);
-  }],
+  }]),
   pictured(['the start view, then a click locks the pointer, W by its place walks to the first cube, the mouse turns',
     async () => {
       const game = await started('?seed=7');
@@ -334,7 +336,7 @@ const cases = [
     await game.page.close();
     return '';
   }]),
-  ['at twice the pixels the drawing buffer is twice the size; a bad seed is said, and the address shows ' +
+  hosted(['at twice the pixels the drawing buffer is twice the size; a bad seed is said, and the address shows ' +
     'the seed drawn', async () => {
     const game = await started('?seed=abc', { scale: 2, size: [1024, 768] });
     const size = await game.page.$eval('canvas', (canvas) => `${canvas.width}x${canvas.height}`);
@@ -342,8 +344,8 @@ const cases = [
     const note = await game.page.$eval('#seed-note', (note) => note.textContent);
     if (size !== '2048x1536') return `drawing buffer ${size}`;
     return /^[0-9]+$/.test(address) && note.includes('abc') && note.includes(address) ? '' : `${address}: ${note}`;
-  }],
-  ['a lost context pauses with a reload link for the same maze, and draws nothing', async () => {
+  }]),
+  hosted(['a lost context pauses with a reload link for the same maze, and draws nothing', async () => {
     const game = await started('?seed=7', { beforeScripts: countDraws });
     await game.page.evaluate(() => {
       window.loser = document.querySelector('canvas').getContext('webgl2').getExtension('WEBGL_lose_context');
@@ -360,7 +362,7 @@ const cases = [
     const hidden = await game.page.$eval('canvas', (canvas) => getComputedStyle(canvas).visibility === 'hidden');
     return state === 'context-lost' && draws === 0 && hidden && link === '7' && /lost/.test(await game.message())
       ? '' : `${state}, ${draws} draws in 10 frames, canvas hidden: ${hidden}, link seed ${link}`;
-  }],
+  }]),
   played(['Shift runs and C crouches through the page: the game takes both, and the view lowers', async () => {
     const game = await started('?seed=7');
     await game.lockWithClick(512, 384);
@@ -584,7 +586,7 @@ const failedLoads = [
   ['every address answered with the page', 'page.mjs', { serve: answer('.mjs', { html: true }) }],
 ];
 for (const [name, named, options] of failedLoads) {
-  cases.push([`a failed load (${name}) is said, naming ${named}`, async () => {
+  cases.push(hosted([`a failed load (${name}) is said, naming ${named}`, async () => {
     const page = await openPage('?seed=7', options);
     const state = await page.leaves('loading', 30);
     const message = await page.message();
@@ -592,7 +594,7 @@ for (const [name, named, options] of failedLoads) {
       page.requested.some((address) => address.includes('quorralith.js'));
     return (await page.state()) === 'failed' && state === 'failed' && message.includes(named) && !startedWithoutWebGl2
       ? '' : `${state}: ${message}`;
-  }]);
+  }]));
 }
 
 // The demo eats every cube in two and a half minutes of game time, here on a clock that gives each

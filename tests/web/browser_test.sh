@@ -10,9 +10,10 @@
 # overlay's "0/101"), and the mouse turns the view. Every wait is for what the
 # case expects (a state, frames taken, keys held over a span of the game's
 # time), so that a loaded machine only takes longer.
-# The table is run in three parts that can run side by side, each in a
+# The table is run in four parts that can run side by side, each in a
 # browser of its own: "pictures", the cases whose screenshots are compared
-# here, "play", the player's input, and "page", the rest.
+# here, "play", the player's input, "host", the host and the address, and
+# "page", the rest.
 # Exits 77 (skipped) when the browser build has not been made (make web).
 # Arguments: the browser build, the game, the score-line reference renderer,
 # the data directory, a scratch directory, the part.
