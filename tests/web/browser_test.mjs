@@ -53,7 +53,7 @@ const recordFrames = () => {
 // cores better.
 const defaultSize = part === 'pictures' ? [1024, 768] : [704, 528];
 
-// A page of the game at 1024 x 768 on a screen of the same size (where the
+// A page of the game at `size` on a screen of the same size (where the
 // browser's GLFW would take a resize for a fullscreen request). `serve` may
 // answer a request in place of the server; `beforeScripts` runs before the
 // page's own.
