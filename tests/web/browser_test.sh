@@ -28,14 +28,19 @@ fail() { echo "FAIL: $*"; exit 1; }
 # NAME:PLACE, the place as the game's --at takes it (none: the start).
 views="start: inside:10,1.7,2,90 wall:4,1.7,1.2,180 sculpture:38,1.7,38,0"
 log="$scratch/desktop.log"
-[ "$part" = pictures ] && for view in $views; do
-    name=${view%%:*} at=${view#*:}
-    centre_pointer
-    start_game "$game" "$data" "$log" --seed 7 ${at:+--at "$at"}
-    wait_for_line "$log" "ms/frame" 30 || fail "the desktop game did not start"
-    screenshot "$(game_window)" "$scratch/desktop-$name.png" || fail "no desktop screenshot"
-    end_game_with_escape
-done
+# The desktop's views, taken while the browser plays (the browser is headless
+# and leaves the X server to the desktop game).
+desktop_views() {
+    for view in $views; do
+        name=${view%%:*} at=${view#*:}
+        centre_pointer
+        start_game "$game" "$data" "$log" --seed 7 ${at:+--at "$at"}
+        wait_for_line "$log" "ms/frame" 30 || fail "the desktop game did not start"
+        screenshot "$(game_window)" "$scratch/desktop-$name.png" || fail "no desktop screenshot"
+        end_game_with_escape
+    done
+}
+[ "$part" = pictures ] && { desktop_views >"$scratch/desktop-views.txt" 2>&1 & desktop=$!; }
 
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 python3 -m http.server "$port" --bind 127.0.0.1 --directory "$web" >"$scratch/server.log" 2>&1 &
@@ -57,6 +62,7 @@ trap 'kill "$server" "$portal_server"' EXIT
 node "$here/browser_test.mjs" "http://127.0.0.1:$port/" "$web" "$scratch" \
     "http://127.0.0.1:$portal_port/frame.html" "$views" "$part" || exit 1
 [ "$part" = pictures ] || { echo "PASS: the $part cases"; exit 0; }
+wait "$desktop" || { cat "$scratch/desktop-views.txt" "$log"; exit 1; }
 
 "$reference" "$data" "Points:   0/101" "$scratch/reference0.ppm" || fail "reference renderer failed"
 score_corner "$scratch/reference0.ppm" "$scratch/reference0.png"
