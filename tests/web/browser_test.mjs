@@ -53,6 +53,16 @@ const recordFrames = () => {
 // cores better.
 const defaultSize = part === 'pictures' ? [1024, 768] : [704, 528];
 
+// Waits until `selector`'s box in `target` (a page or a frame) has stood
+// still for half a second: the offline note arrives after loading and moves
+// the panels beside it, and a click aimed before then may miss.
+const standsStill = (target, selector) => target.waitForFunction((aimed) => {
+  const box = document.querySelector(aimed).getBoundingClientRect();
+  const place = `${box.x},${box.y}`;
+  if (window.steady?.place !== place) window.steady = { place, since: performance.now() };
+  return performance.now() - window.steady.since > 500;
+}, { timeout: 60000, polling: 50 }, selector);
+
 // A page of the game at `size` on a screen of the same size (where the
 // browser's GLFW would take a resize for a fullscreen request). `serve` may
 // answer a request in place of the server; `beforeScripts` runs before the
@@ -116,15 +126,7 @@ async function openPage(query, { scale = 1, touch = false, serve = () => false, 
       return until((first) => window.takenFrames.slice(first).some((frame) => frame.moveX), from);
     },
     playing: () => until(() => document.documentElement.dataset.state === 'playing'),
-    // Waits until `selector`'s box has stood still for half a second: the
-    // offline note arrives after loading and moves the panels beside it, and
-    // a click aimed before then may miss.
-    settled: (selector) => until((aimed) => {
-      const box = document.querySelector(aimed).getBoundingClientRect();
-      const place = `${box.x},${box.y}`;
-      if (window.steady?.place !== place) window.steady = { place, since: performance.now() };
-      return performance.now() - window.steady.since > 500;
-    }, selector),
+    settled: (selector) => standsStill(page, selector),
     // Clicks until the pointer locks: the browser refuses a lock asked for
     // within a second of losing one.
     lockWithClick: async (x, y) => {
@@ -216,9 +218,10 @@ const cases = [
     const frame = await (await page.waitForSelector('iframe')).contentFrame();
     await frame.waitForFunction(() => ['paused', 'failed'].includes(document.documentElement.dataset.state),
       { timeout: 60000 });
+    await standsStill(frame, '#fullscreen-button');
     await (await frame.$('#fullscreen-button')).click();
     await frame.waitForFunction(() => document.documentElement.dataset.state === 'playing' &&
-      document.fullscreenElement && document.pointerLockElement, { timeout: 5000 }).catch(() => {});
+      document.fullscreenElement && document.pointerLockElement, { timeout: 60000 }).catch(() => {});
     const inFrame = await frame.evaluate(() => ({ state: document.documentElement.dataset.state,
       locked: document.pointerLockElement === document.querySelector('canvas'),
       fullscreen: document.fullscreenElement === document.documentElement, path: location.pathname }));
