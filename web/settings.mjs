@@ -75,15 +75,15 @@ export const loadSettings = (storage) => settingsFrom(readKept(storage, storageK
 // Keeps `settings` in `storage`; false when the browser refuses.
 export const saveSettings = (storage, settings) => keep(storage, storageKey, settingsFrom(settings));
 
-// The touch controls (the stick, the look) this player has used on an
-// earlier visit or this one: their hints have done their work for good.
-export function loadControlsUsed(storage) {
-  const kept = readKept(storage, usedKey);
-  return { stick: kept?.stick === true, look: kept?.look === true };
-}
+// Which touch controls (the stick, the look) `given` says were used: only a
+// true counts.
+const controlsUsed = (given) => ({ stick: given?.stick === true, look: given?.look === true });
 
-export const keepControlsUsed = (storage, used) =>
-  keep(storage, usedKey, { stick: used.stick === true, look: used.look === true });
+// The touch controls this player has used on an earlier visit or this one:
+// their hints have done their work for good.
+export const loadControlsUsed = (storage) => controlsUsed(readKept(storage, usedKey));
+
+export const keepControlsUsed = (storage, used) => keep(storage, usedKey, controlsUsed(used));
 
 // The browser's localStorage, or null where reading it throws (storage
 // blocked for the site, a sandboxed frame).

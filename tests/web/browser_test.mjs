@@ -551,7 +551,7 @@ cases.push(['no panel covers another or the score line, with a long link and a 4
 
 cases.push(played(['the arrow key walks; a look speed set in the settings turns the same mouse move twice as far',
   async () => {
-    const game = await started('?seed=7', { beforeScripts: recordFrames });
+    const game = await started('?seed=7');
     await game.page.mouse.click(312, 384);
     await game.page.waitForFunction(() => document.documentElement.dataset.state === 'playing');
     // The turn the game has taken since the last call, once it is at least `least`.
